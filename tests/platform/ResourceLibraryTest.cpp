@@ -123,7 +123,7 @@ TEST_F(ResourcePackTest, TheToolRefusesBadArguments)
 {
     const std::string tool = PESTROL_MKPACK;
     const auto out = (m_dir / "p").string();
-    for (const std::string args : {std::string(), " " + out + " abc=x", " " + out + " 70000=x",
+    for (const std::string& args : {std::string(), " " + out + " abc=x", " " + out + " 70000=x",
                                    " " + out + " 5=/no/such/file", " " + out + " 5"}) {
         EXPECT_NE(std::system((tool + args + " 2>/dev/null").c_str()), 0) << args;
     }
