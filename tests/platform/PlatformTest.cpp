@@ -81,7 +81,7 @@ TEST(Clock, TicksAndCounterAdvance)
 
 TEST(Utf8, RoundTripsTheSystemsTexts)
 {
-    for (const std::wstring& text : {L"", L"00517 Тренажер «Пестроль»", L"Ёжик ё", L"ASCII ~\t\n",
+    for (const wchar_t* text : {L"", L"00517 Тренажер «Пестроль»", L"Ёжик ё", L"ASCII ~\t\n",
                                     L"Әлия Қасымова", L"Zoë Ørsted", L"\U0001F600 smile"}) {
         EXPECT_EQ(FromUtf8(ToUtf8(text)), text);
     }
