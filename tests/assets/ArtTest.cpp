@@ -6,6 +6,8 @@
 #include <png.h>
 
 #include <algorithm>
+#include <cwchar>
+#include <string>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -39,13 +41,26 @@ std::optional<Picture> Decode(std::span<const std::uint8_t> bytes)
     return p;
 }
 
-std::optional<Picture> Embedded(int number)
+const ResourceLibrary& Library()
 {
     static const ResourceLibrary library(EmbeddedResources(), "/nonexistent/pack");
-    auto data = library.FindNumbered(static_cast<std::uint16_t>(number));
+    return library;
+}
+
+std::optional<Picture> Embedded(int number)
+{
+    auto data = Library().FindNumbered(static_cast<std::uint16_t>(number));
     if (!data)
         return std::nullopt;
     return Decode(data->bytes());
+}
+
+std::optional<Picture> Embedded(std::wstring_view name)
+{
+    auto data = Library().FindNamed(name);
+    if (!data)
+        return std::nullopt;
+    return Decode(*data);
 }
 
 constexpr int kGirlW = 250, kGirlH = 450, kBoyW = 242, kBoyH = 467;
@@ -150,6 +165,81 @@ TEST(FigureArt, LongerVersionsCoverClearlyMore)
             previous = n;
         }
     }
+}
+
+// The panel's, the target frame's and the screens' pictures, at the sizes their places need.
+TEST(ScreenArt, EveryPictureDecodesAtItsSize)
+{
+    struct Case {
+        const wchar_t* name;
+        int width, height;
+        bool alpha;
+    };
+    const Case cases[] = {
+        // Straight pieces and backgrounds are opaque; corners fade into the panel.
+        {L"101", 2, 2, false},   {L"102", 2, 2, true},      {L"103", 2, 2, true},    {L"104", 2, 2, true},
+        {L"105", 2, 2, true},    {L"106", 2, 2, false},     {L"107", 2, 2, false},   {L"108", 2, 2, false},
+        {L"110", 16, 16, true},  {L"158", 500, 600, false}, {L"159", 300, 975, false}, {L"160", 188, 316, true},
+        {L"170", 300, 600, true}, {L"171", 190, 318, true}, {L"KEYBOARDPIC", 524, 230, true},
+        {L"MOUSE", 246, 246, true}, {L"KEYSPACE", 112, 14, false}, {L"oblako_png", 506, 356, true},
+        {L"500", 64, 64, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::string(c.name, c.name + std::wcslen(c.name)));
+        auto p = Embedded(std::wstring_view(c.name));
+        ASSERT_TRUE(p.has_value());
+        EXPECT_EQ(p->width, c.width);
+        EXPECT_EQ(p->height, c.height);
+        EXPECT_EQ(p->alpha, c.alpha);
+    }
+}
+
+// The icons beside the panel's controls must fit between their control and their label.
+TEST(ScreenArt, PanelIconsFitTheirPlaces)
+{
+    struct Case {
+        int number, maxWidth, maxHeight;
+    };
+    const Case cases[] = {
+        {161, 34, 28}, {162, 40, 28}, {174, 70, 43}, {175, 33, 50}, {176, 48, 38}, {178, 38, 28},
+        {179, 42, 42}, {180, 38, 20}, {181, 70, 48}, {182, 80, 48}, {183, 80, 43}, {184, 38, 40},
+        {185, 38, 30}, {186, 38, 40}, {189, 58, 48}, {190, 90, 48},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.number);
+        auto p = Embedded(c.number);
+        ASSERT_TRUE(p.has_value());
+        EXPECT_TRUE(p->alpha);
+        EXPECT_LE(p->width, c.maxWidth);
+        EXPECT_LE(p->height, c.maxHeight);
+        EXPECT_GE(p->width * p->height, 12 * 12) << "too small to recognise";
+    }
+}
+
+// The mark blinks over the keyboard picture's space bar: the bar must be there, keyed in
+// the picture's key colours, exactly under the mark.
+TEST(ScreenArt, SpaceBarLiesUnderTheMark)
+{
+    auto keyboard = Embedded(std::wstring_view(L"KEYBOARDPIC"));
+    ASSERT_TRUE(keyboard.has_value());
+    for (int x = 132; x < 240; x += 6) {
+        EXPECT_EQ(keyboard->At(x, 160)[3], 255) << x;
+        EXPECT_GT(keyboard->At(x, 160)[0], 240) << x;  // the light key top
+    }
+    EXPECT_LT(keyboard->At(127, 160)[0], 225);  // the gap before the bar
+    EXPECT_LT(keyboard->At(244, 160)[0], 225);  // the gap after it
+}
+
+// The praise video, 320 x 200 at (93, 76), must lie on the cloud's white.
+TEST(ScreenArt, PraiseVideoSitsInsideTheCloud)
+{
+    auto cloud = Embedded(std::wstring_view(L"oblako_png"));
+    ASSERT_TRUE(cloud.has_value());
+    for (int y = 70; y <= 282; y += 4)
+        for (int x = 87; x <= 419; x += 4) {
+            const std::uint8_t* px = cloud->At(x, y);
+            ASSERT_TRUE(px[3] == 255 && px[0] == 255 && px[1] == 255 && px[2] == 255) << x << "," << y;
+        }
 }
 
 // Straight-alpha "over", as the renderer blends a layer onto what lies below.
