@@ -343,9 +343,20 @@ def shoes_layer(b, kind):
 
 GIRL_CAP = ("M 74,106 C 66,60 94,34 125,34 C 156,34 184,60 176,106 L 166,100 C 166,86 163,76 159,68 "
             "Q 151,80 141,66 Q 133,78 123,64 Q 114,78 104,66 Q 97,80 91,68 C 87,76 84,86 84,100 Z")
-GIRL_LOCKS = ([(82, 80), (79, 110), (80, 130)],
-              [(82, 80), (77, 120), (73, 176)],
-              [(82, 80), (75, 130), (80, 184), (86, 236)])
+# Side locks in front of the ears, for the left side; they widen as they fall and end in a
+# soft point.
+GIRL_LOCKS = (
+    "M 86,76 C 74,88 68,106 68,124 Q 70,138 80,140 Q 90,140 95,134 C 90,124 88,110 88,96 Z",
+    "M 86,76 C 72,90 66,112 64,140 C 62,160 62,174 66,186 Q 74,192 80,184 Q 84,190 90,180 "
+    "C 92,160 88,120 88,96 Z",
+    "M 86,76 C 72,92 64,120 62,160 C 60,196 64,222 72,242 Q 80,250 86,240 Q 92,248 98,236 "
+    "C 96,214 92,190 92,170 C 90,140 88,120 88,96 Z",
+)
+GIRL_STRANDS = (
+    ("M 80,92 Q 74,110 76,132",),
+    ("M 80,92 Q 70,130 72,182", "M 86,110 Q 84,150 86,178"),
+    ("M 80,92 Q 66,150 76,238", "M 86,110 Q 84,170 92,232"),
+)
 GIRL_BACK = ("M 74,110 C 62,52 95,29 125,29 C 155,29 188,52 176,110 C 178,128 174,140 166,146 "
              "L 84,146 C 76,140 72,128 74,110 Z",
              "M 72,110 C 62,52 95,29 125,29 C 155,29 188,52 178,110 C 184,140 188,168 184,188 "
@@ -356,13 +367,6 @@ GIRL_BACK = ("M 74,110 C 62,52 95,29 125,29 C 155,29 188,52 176,110 C 178,128 17
 BRAID_END = (152, 200, 250)
 
 
-def strands(points, offsets, colour=FOLD):
-    out = ""
-    for k in offsets:
-        out += line([(x + k, y + abs(k) * 0.3) for x, y in points[1:]], colour, 1.2)
-    return out
-
-
 def girl_cap_details(b):
     out = path("M 125,38 Q 118,50 120,64", stroke=FOLD, width=1.3)
     out += path("M 104,44 Q 96,54 98,66", stroke=FOLD, width=1.3)
@@ -371,12 +375,11 @@ def girl_cap_details(b):
 
 
 def loose_front(b, length):
-    locks = [Tube(GIRL_LOCKS[length], 22, WHITE, round_end=True),
-             Tube(mirror(GIRL_LOCKS[length], 250), 22, WHITE, round_end=True)]
-    out = silhouette(locks + [Shape(GIRL_CAP, WHITE)])
+    out = silhouette([Shape(d, WHITE) for d in both(b, GIRL_LOCKS[length])] + [Shape(GIRL_CAP, WHITE)])
     out += girl_cap_details(b)
-    for t in locks:
-        out += strands(t.points, (-4, 4))
+    for d in GIRL_STRANDS[length]:
+        for side in both(b, d):
+            out += path(side, stroke=FOLD, width=1.2)
     return out
 
 
@@ -415,9 +418,9 @@ BOY_FRONT = (
     "L 145,71 L 138,62 L 130,69 L 121,60 L 112,69 L 104,62 L 97,71 L 90,66 C 85,74 81,82 81,93 Z",
     "M 71,112 C 64,58 92,38 121,38 C 150,38 178,58 171,112 L 162,112 L 160,92 C 158,84 156,78 152,72 "
     "Q 144,80 136,72 Q 128,80 120,72 Q 112,80 104,72 Q 96,80 90,72 C 86,78 84,84 82,92 L 80,112 Z",
-    "M 69,150 C 60,60 90,36 121,36 C 152,36 182,60 173,150 Q 168,156 162,150 L 162,96 "
-    "C 160,88 157,82 153,76 Q 145,84 137,76 Q 129,84 121,76 Q 113,84 105,76 Q 97,84 89,76 "
-    "C 85,82 82,88 80,96 L 80,150 Q 74,156 69,150 Z",
+    "M 68,140 C 60,60 90,36 121,36 C 152,36 182,60 174,140 L 176,154 L 168,148 L 166,158 L 160,146 "
+    "C 162,130 163,110 162,96 C 160,88 157,82 153,76 Q 145,84 137,76 Q 129,84 121,76 Q 113,84 105,76 "
+    "Q 97,84 89,76 C 85,82 82,88 80,96 C 79,110 80,130 82,146 L 76,158 L 74,148 L 66,154 Z",
 )
 BOY_BACK = {
     1: "M 70,116 C 62,56 92,35 121,35 C 150,35 180,56 172,116 Q 121,130 70,116 Z",
@@ -431,7 +434,8 @@ def boy_front(b, length):
     out += path("M 100,50 Q 94,58 96,66", stroke=FOLD, width=1.3)
     out += path("M 142,50 Q 148,58 146,66", stroke=FOLD, width=1.3)
     if length == 2:
-        out += line([(74, 110), (74, 146)], FOLD, 1.2) + line([(168, 110), (168, 146)], FOLD, 1.2)
+        out += path("M 74,104 Q 72,126 74,146", stroke=FOLD, width=1.2)
+        out += path("M 168,104 Q 170,126 168,146", stroke=FOLD, width=1.2)
     return out
 
 
