@@ -26,7 +26,7 @@ struct SkinImage {
     Format format;
 };
 
-// The default skin in registration order, then the text view's marks and the icon.
+// The default skin in registration order, then the text view's marks.
 constexpr SkinImage kSkin[] = {
     {L"DefaultBackGround", 800, 600, Format::RGB},
     {L"ExitButton", 21, 21, Format::RGBA},
@@ -89,7 +89,6 @@ constexpr SkinImage kSkin[] = {
     {L"MarkTab", 10, 5, Format::RGBA},
     {L"MarkLineBreak", 11, 21, Format::RGBA},
     {L"MarkLineFeedHidden", 1, 1, Format::RGBA},
-    {L"500", 64, 64, Format::RGBA},
 };
 constexpr std::size_t kRegisteredSkinCount = 57;
 

@@ -293,34 +293,6 @@ def transparent_pixel():
     return svg(1, 1, "")
 
 
-# Window icon ----------------------------------------------------------------------
-
-def icon():
-    """A smiling child's face in round glasses on a sky-blue tile."""
-    defs = vertical_gradient("sky", [(0, (120, 200, 255), 1), (1, (40, 120, 220), 1)])
-    defs += radial_gradient("skin", (255, 232, 200), (246, 190, 140))
-    ink = "#3a2a20"
-    return svg(64, 64, (
-        "<rect x='2' y='2' width='60' height='60' rx='13' fill='url(#sky)' "
-        "stroke='#1c4f96' stroke-width='2.5'/>"
-        "<path d='M13,30 C12,13 25,8 32,8 C41,8 53,13 51,30 Z' fill='#e0892a' "
-        "stroke='#8a4a10' stroke-width='2'/>"
-        f"<circle cx='32' cy='35' r='18' fill='url(#skin)' stroke='{ink}' stroke-width='2'/>"
-        "<path d='M16,28 C20,17 30,15 34,16 C40,16 46,19 48,28 C42,22 34,21 24,24 Z' "
-        "fill='#e0892a' stroke='#8a4a10' stroke-width='1.6' stroke-linejoin='round'/>"
-        f"<circle cx='25' cy='34' r='5.5' fill='#ffffff' fill-opacity='0.55' stroke='{ink}' "
-        "stroke-width='2'/>"
-        f"<circle cx='39' cy='34' r='5.5' fill='#ffffff' fill-opacity='0.55' stroke='{ink}' "
-        "stroke-width='2'/>"
-        f"<path d='M30.5,34 L33.5,34' stroke='{ink}' stroke-width='2'/>"
-        f"<circle cx='25' cy='34.5' r='1.8' fill='{ink}'/>"
-        f"<circle cx='39' cy='34.5' r='1.8' fill='{ink}'/>"
-        f"<path d='M24.5,43 Q32,50 39.5,43' fill='none' stroke='{ink}' stroke-width='2.2' "
-        "stroke-linecap='round'/>"
-        "<circle cx='19' cy='43' r='2.6' fill='#f58a8a' fill-opacity='0.7'/>"
-        "<circle cx='45' cy='43' r='2.6' fill='#f58a8a' fill-opacity='0.7'/>"), defs)
-
-
 # The table ------------------------------------------------------------------------
 
 def images():
@@ -373,12 +345,11 @@ def images():
         ("EditBarBorderB", 1, 8, "RGB", edit_border(1, 8)("B")),
         ("EditBarKaretka", 1, 19, "RGB", flat(1, 19, (0, 0, 0))),
         ("SelectionMask", 1, 1, "RGBA", selection_mask()),
-        # Not registered with the skin: the text view's whitespace marks and the icon.
+        # Not registered with the skin: the text view's whitespace marks.
         ("MarkSpace", 3, 3, "RGBA", mark_space()),
         ("MarkTab", 10, 5, "RGBA", mark_tab()),
         ("MarkLineBreak", 11, 21, "RGBA", mark_break()),
         ("MarkLineFeedHidden", 1, 1, "RGBA", transparent_pixel()),
-        ("WindowIcon", 64, 64, "RGBA", icon()),
     ]
     return out
 
