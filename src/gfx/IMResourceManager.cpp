@@ -1,6 +1,7 @@
 #include "gfx/IMResourceManager.h"
 
 #include "gfx/DefaultSkin.h"
+#include "gfx/GlyphCache.h"
 #include "platform/Clock.h"
 #include "platform/DebugTrace.h"
 #include "platform/ResourceLibrary.h"
@@ -19,7 +20,7 @@ constexpr int kRefreshRate = 75;
 }  // namespace
 
 IMResourceManager::IMResourceManager(std::unique_ptr<RenderDevice> device)
-    : TextureRegistry(std::move(device))
+    : TextureRegistry(std::move(device)), m_glyphs(std::make_unique<GlyphCache>())
 {
 }
 
@@ -111,6 +112,34 @@ void IMResourceManager::ReleaseDefaultSkin()
         if (library != nullptr && library->FindNamed(name))
             ReleaseTextureByName(name);
     }
+}
+
+int IMResourceManager::GetFont(std::wstring_view face, std::int32_t height, bool bold,
+                               bool italic, bool underline)
+{
+    return m_glyphs->GetFont(face, height, bold, italic, underline);
+}
+
+int IMResourceManager::FontCount() const
+{
+    return m_glyphs->FontCount();
+}
+
+FontFace* IMResourceManager::GetFontFace(int font)
+{
+    return m_glyphs->Font(font);
+}
+
+TextureIndex IMResourceManager::CreateGlyph(std::wstring_view key, wchar_t ch,
+                                            std::optional<Size> size, Colour text,
+                                            std::int32_t height, std::wstring_view face,
+                                            bool italic, bool bold, bool underline,
+                                            Colour background)
+{
+    if (const TextureIndex index = FindTexture(key); index != SlotCount())
+        return AddTextureRef(index);
+    return RegisterPixels(key, m_glyphs->Rasterise(ch, size, text, height, face, italic, bold,
+                                                   underline, background));
 }
 
 void CreateRenderer(SDL_Window* window, bool windowed)

@@ -6,11 +6,16 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 struct SDL_Window;
 
 namespace pestrol {
+
+class FontFace;
+class GlyphCache;
 
 // The one object behind everything drawn: the renderer with its frames, drawing origin and
 // clip rectangle; the texture registry it inherits; the fonts and glyph images. Created by
@@ -56,7 +61,20 @@ public:
     void RegisterDefaultSkin();
     void ReleaseDefaultSkin();
 
+    // The index of a font in the font list (underlining does not make another font), or -1
+    // when the system has no usable font.
+    int GetFont(std::wstring_view face, std::int32_t height, bool bold, bool italic,
+                bool underline);
+    int FontCount() const;
+    FontFace* GetFontFace(int font);
+    // The picture of a character in a style, registered under `key` (shared when the key
+    // is registered already). Its size is `size`, else the advance by the cell height.
+    TextureIndex CreateGlyph(std::wstring_view key, wchar_t ch, std::optional<Size> size,
+                             Colour text, std::int32_t height, std::wstring_view face,
+                             bool italic, bool bold, bool underline, Colour background);
+
 private:
+    std::unique_ptr<GlyphCache> m_glyphs;
     SDL_Window* m_window = nullptr;
     Size m_backBuffer{};
     bool m_windowed = false;
