@@ -17,7 +17,8 @@ using namespace pestrol;
 // A hidden window with the manager and the program's skin, on the software renderer.
 class Screen {
 public:
-    Screen() : m_library(EmbeddedResources(), {})
+    Screen()
+        : m_library(EmbeddedResources(), {})
     {
         setenv("SDL_VIDEODRIVER", "dummy", 0);
         setenv("SDL_RENDER_DRIVER", "software", 0);
@@ -49,21 +50,21 @@ void BM_TypicalRedraw(benchmark::State& state)
     std::vector<std::unique_ptr<IMTextView>> captions;
     for (int i = 0; i < 10; ++i) {
         auto view = std::make_unique<IMTextView>();
-        view->SetRect({10, 300 + i * 28, 790, 324 + i * 28});
-        view->SetStyle({.colour = 0xFF000000, .bold = i % 3 == 0, .height = i % 2 ? 16 : 18});
+        view->SetRect({ 10, 300 + i * 28, 790, 324 + i * 28 });
+        view->SetStyle({ .colour = 0xFF000000, .bold = i % 3 == 0, .height = i % 2 ? 16 : 18 });
         view->SetText(L"Съешь же ещё этих мягких французских булок, да выпей чаю! 0123");
         captions.push_back(std::move(view));
     }
     const TextureIndex background = manager.FindTexture(L"DefaultBackGround");
-    const Rect part{0, 0, 400, 300};
+    const Rect part { 0, 0, 400, 300 };
     for (auto _ : state) {
         manager.BeginFrame();
-        manager.DrawTexture(background, {0, 0, 800, 600}, &part, kWhite, 0);
+        manager.DrawTexture(background, { 0, 0, 800, 600 }, &part, kWhite, 0);
         for (int i = 0; i < 30; ++i) {
             const TextureIndex index = manager.FindTexture(skin[1 + i % 28]);
             const Rect r = manager.GetImageRect(index);
-            manager.DrawTexture(index, r.Offset(10 + (i % 6) * 130, 10 + (i / 6) * 55), nullptr,
-                                kWhite, 0);
+            manager.DrawTexture(
+                index, r.Offset(10 + (i % 6) * 130, 10 + (i / 6) * 55), nullptr, kWhite, 0);
         }
         for (auto& caption : captions)
             caption->Draw();
@@ -81,11 +82,11 @@ void BM_CreateGlyph(benchmark::State& state)
     Colour colour = 0xFF000000;
     for (auto _ : state) {
         const std::wstring key = L"bench" + std::to_wstring(++colour);
-        const TextureIndex glyph = manager.CreateGlyph(key, L'Ж', std::nullopt, colour, 16,
-                                                       L"Arial", false, false, false, 0x00AFAFAF);
+        const TextureIndex glyph = manager.CreateGlyph(
+            key, L'Ж', std::nullopt, colour, 16, L"Arial", false, false, false, 0x00AFAFAF);
         manager.ReleaseTexture(glyph);
     }
 }
 BENCHMARK(BM_CreateGlyph)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+} // namespace

@@ -66,4 +66,4 @@ std::span<const wchar_t* const> DefaultSkinNames()
     return names;
 }
 
-}  // namespace pestrol
+} // namespace pestrol

@@ -8,4 +8,4 @@ namespace pestrol {
 // and released at shut-down. Each is a block of the program's resources under its name.
 std::span<const wchar_t* const> DefaultSkinNames();
 
-}  // namespace pestrol
+} // namespace pestrol

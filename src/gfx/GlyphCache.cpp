@@ -13,8 +13,8 @@ namespace pestrol {
 GlyphCache::GlyphCache() = default;
 GlyphCache::~GlyphCache() = default;
 
-int GlyphCache::GetFont(std::wstring_view face, std::int32_t height, bool bold, bool italic,
-                        bool underline)
+int GlyphCache::GetFont(
+    std::wstring_view face, std::int32_t height, bool bold, bool italic, bool underline)
 {
     for (std::size_t i = 0; i < m_fonts.size(); ++i) {
         const FontRecord& f = m_fonts[i];
@@ -26,8 +26,8 @@ int GlyphCache::GetFont(std::wstring_view face, std::int32_t height, bool bold, 
             m_engine = std::make_unique<FontEngine>();
         if (!m_engine)
             return -1;
-        m_fonts.push_back({std::wstring(face), height, bold, italic, underline,
-                           m_engine->OpenFace(face, height, bold, italic)});
+        m_fonts.push_back({ std::wstring(face), height, bold, italic, underline,
+            m_engine->OpenFace(face, height, bold, italic) });
     } catch (const std::runtime_error& e) {
         m_engineFailed = !m_engine;
         DebugTrace(L"Fonts: " + FromUtf8(e.what()) + L"\n");
@@ -44,8 +44,8 @@ FontFace* GlyphCache::Font(int index)
 }
 
 DecodedImage GlyphCache::Rasterise(wchar_t ch, std::optional<Size> size, Colour text,
-                                   std::int32_t height, std::wstring_view face, bool italic,
-                                   bool bold, bool underline, Colour background)
+    std::int32_t height, std::wstring_view face, bool italic, bool bold, bool underline,
+    Colour background)
 {
     FontFace* font = Font(GetFont(face, height, bold, italic, underline));
     GlyphPath path;
@@ -54,13 +54,13 @@ DecodedImage GlyphCache::Rasterise(wchar_t ch, std::optional<Size> size, Colour 
     else
         path.outlineFailed = true;
     DecodedImage image;
-    const Size cell = size.value_or(Size{path.advance, font ? font->Metrics().height : height});
+    const Size cell = size.value_or(Size { path.advance, font ? font->Metrics().height : height });
     image.width = std::clamp(cell.width, 1, kMaxImageSide);
     image.height = std::clamp(cell.height, 1, kMaxImageSide);
     image.pixels.resize(std::size_t(image.width) * image.height);
     RasteriseGlyph(path, text, background,
-                   {image.pixels.data(), image.width, image.height, image.width * 4});
+        { image.pixels.data(), image.width, image.height, image.width * 4 });
     return image;
 }
 
-}  // namespace pestrol
+} // namespace pestrol

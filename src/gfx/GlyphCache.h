@@ -28,16 +28,15 @@ public:
 
     // The index of the font in the list, made on first request; -1 when the system has no
     // usable font at all.
-    int GetFont(std::wstring_view face, std::int32_t height, bool bold, bool italic,
-                bool underline);
+    int GetFont(
+        std::wstring_view face, std::int32_t height, bool bold, bool italic, bool underline);
     int FontCount() const { return static_cast<int>(m_fonts.size()); }
     FontFace* Font(int index);
 
     // The character in the text colour over the background, in a picture of `size`, or
     // else of its advance by the cell height (never narrower or lower than 1).
-    DecodedImage Rasterise(wchar_t ch, std::optional<Size> size, Colour text,
-                           std::int32_t height, std::wstring_view face, bool italic, bool bold,
-                           bool underline, Colour background);
+    DecodedImage Rasterise(wchar_t ch, std::optional<Size> size, Colour text, std::int32_t height,
+        std::wstring_view face, bool italic, bool bold, bool underline, Colour background);
 
 private:
     struct FontRecord {
@@ -54,4 +53,4 @@ private:
     std::vector<FontRecord> m_fonts;
 };
 
-}  // namespace pestrol
+} // namespace pestrol

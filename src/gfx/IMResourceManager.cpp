@@ -17,29 +17,30 @@ IMResourceManager* g_manager = nullptr;
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 constexpr int kRefreshRate = 75;
-}  // namespace
+} // namespace
 
 IMResourceManager::IMResourceManager(std::unique_ptr<RenderDevice> device)
-    : TextureRegistry(std::move(device)), m_glyphs(std::make_unique<GlyphCache>())
+    : TextureRegistry(std::move(device))
+    , m_glyphs(std::make_unique<GlyphCache>())
 {
 }
 
 IMResourceManager::~IMResourceManager() = default;
 
-int IMResourceManager::CreateDevice(SDL_Window* window, bool windowed, int width, int height,
-                                    int refresh)
+int IMResourceManager::CreateDevice(
+    SDL_Window* window, bool windowed, int width, int height, int refresh)
 {
     m_window = window;
     m_windowed = windowed;
     m_refreshRate = refresh;
-    m_backBuffer = {width, height};
+    m_backBuffer = { width, height };
     UnloadAllTextures();
-    const auto backBuffer = Device().Open(window, windowed, {width, height});
+    const auto backBuffer = Device().Open(window, windowed, { width, height });
     m_deviceLost = !backBuffer;
     if (!backBuffer)
         return 1;
     m_backBuffer = *backBuffer;
-    SetViewport({0, 0, m_backBuffer.width, m_backBuffer.height});
+    SetViewport({ 0, 0, m_backBuffer.width, m_backBuffer.height });
     return 0;
 }
 
@@ -54,8 +55,7 @@ bool IMResourceManager::RestoreDevice()
 {
     UnloadAllTextures();
     if (m_deviceLost)
-        CreateDevice(m_window, m_windowed, m_backBuffer.width, m_backBuffer.height,
-                     m_refreshRate);
+        CreateDevice(m_window, m_windowed, m_backBuffer.width, m_backBuffer.height, m_refreshRate);
     return !m_deviceLost;
 }
 
@@ -70,15 +70,15 @@ void IMResourceManager::EndFrame()
     Device().Present();
 }
 
-void IMResourceManager::DrawTexture(TextureIndex index, const Rect& dest, const Rect* source,
-                                    Colour colour, float angle)
+void IMResourceManager::DrawTexture(
+    TextureIndex index, const Rect& dest, const Rect* source, Colour colour, float angle)
 {
     DeviceTexture* texture = PrepareTexture(index);
     if (texture == nullptr || dest.IsEmpty())
         return;
     const Rect part = source != nullptr ? *source : GetImageRect(index);
-    const QuadF quad{float(m_origin.x + dest.left), float(m_origin.y + dest.top),
-                     float(m_origin.x + dest.right), float(m_origin.y + dest.bottom)};
+    const QuadF quad { float(m_origin.x + dest.left), float(m_origin.y + dest.top),
+        float(m_origin.x + dest.right), float(m_origin.y + dest.bottom) };
     Device().Draw(*texture, part, quad, colour, angle * 180.0 / std::numbers::pi);
 }
 
@@ -114,8 +114,8 @@ void IMResourceManager::ReleaseDefaultSkin()
     }
 }
 
-int IMResourceManager::GetFont(std::wstring_view face, std::int32_t height, bool bold,
-                               bool italic, bool underline)
+int IMResourceManager::GetFont(
+    std::wstring_view face, std::int32_t height, bool bold, bool italic, bool underline)
 {
     return m_glyphs->GetFont(face, height, bold, italic, underline);
 }
@@ -131,15 +131,13 @@ FontFace* IMResourceManager::GetFontFace(int font)
 }
 
 TextureIndex IMResourceManager::CreateGlyph(std::wstring_view key, wchar_t ch,
-                                            std::optional<Size> size, Colour text,
-                                            std::int32_t height, std::wstring_view face,
-                                            bool italic, bool bold, bool underline,
-                                            Colour background)
+    std::optional<Size> size, Colour text, std::int32_t height, std::wstring_view face, bool italic,
+    bool bold, bool underline, Colour background)
 {
     if (const TextureIndex index = FindTexture(key); index != SlotCount())
         return AddTextureRef(index);
-    return RegisterPixels(key, m_glyphs->Rasterise(ch, size, text, height, face, italic, bold,
-                                                   underline, background));
+    return RegisterPixels(key,
+        m_glyphs->Rasterise(ch, size, text, height, face, italic, bold, underline, background));
 }
 
 void CreateRenderer(SDL_Window* window, bool windowed)
@@ -177,4 +175,4 @@ IMResourceManager* ResourceManager()
     return g_manager;
 }
 
-}  // namespace pestrol
+} // namespace pestrol

@@ -43,8 +43,8 @@ public:
 
     // Draws part of a texture (all of its image when `source` is null) into `dest`, offset by
     // the drawing origin, tinted by `colour`, rotated by `angle` radians about its centre.
-    void DrawTexture(TextureIndex index, const Rect& dest, const Rect* source, Colour colour,
-                     float angle);
+    void DrawTexture(
+        TextureIndex index, const Rect& dest, const Rect* source, Colour colour, float angle);
 
     // Added to every quad; callers that draw a subtree move it and put it back.
     Point GetOrigin() const { return m_origin; }
@@ -63,27 +63,27 @@ public:
 
     // The index of a font in the font list (underlining does not make another font), or -1
     // when the system has no usable font.
-    int GetFont(std::wstring_view face, std::int32_t height, bool bold, bool italic,
-                bool underline);
+    int GetFont(
+        std::wstring_view face, std::int32_t height, bool bold, bool italic, bool underline);
     int FontCount() const;
     FontFace* GetFontFace(int font);
     // The picture of a character in a style, registered under `key` (shared when the key
     // is registered already). Its size is `size`, else the advance by the cell height.
     TextureIndex CreateGlyph(std::wstring_view key, wchar_t ch, std::optional<Size> size,
-                             Colour text, std::int32_t height, std::wstring_view face,
-                             bool italic, bool bold, bool underline, Colour background);
+        Colour text, std::int32_t height, std::wstring_view face, bool italic, bool bold,
+        bool underline, Colour background);
 
 private:
     std::unique_ptr<GlyphCache> m_glyphs;
     SDL_Window* m_window = nullptr;
-    Size m_backBuffer{};
+    Size m_backBuffer {};
     bool m_windowed = false;
     bool m_deviceLost = true;
     int m_refreshRate = 0;
     std::uint32_t m_startTime = 0;
     std::uint32_t m_frameCount = 0;
-    Point m_origin{};
-    Rect m_viewport{};
+    Point m_origin {};
+    Rect m_viewport {};
 };
 
 // Makes the manager on `window` (800 x 600, full screen unless `windowed`) and registers
@@ -95,4 +95,4 @@ void DestroyRenderer();
 // The process-wide manager; null outside CreateRenderer ... DestroyRenderer.
 IMResourceManager* ResourceManager();
 
-}  // namespace pestrol
+} // namespace pestrol

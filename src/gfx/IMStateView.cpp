@@ -3,7 +3,7 @@
 namespace pestrol {
 
 void IMStateView::SetStateImages(const std::wstring& normal, const std::wstring& disabled,
-                                 const std::wstring& hover, const std::wstring& pressed)
+    const std::wstring& hover, const std::wstring& pressed)
 {
     auto orNormal = [&](const std::wstring& name) { return name.empty() ? normal : name; };
     m_images[kNormal] = normal;
@@ -25,4 +25,4 @@ std::wstring IMStateView::GetStateImage(std::int32_t state) const
     return it == m_images.end() ? std::wstring() : it->second;
 }
 
-}  // namespace pestrol
+} // namespace pestrol

@@ -17,7 +17,7 @@ public:
 
     // Empty names fall back to the normal picture; shows the current state's picture.
     void SetStateImages(const std::wstring& normal, const std::wstring& disabled,
-                        const std::wstring& hover, const std::wstring& pressed);
+        const std::wstring& hover, const std::wstring& pressed);
     // Seen from the next state change on.
     void SetHoverImage(const std::wstring& name) { m_images[kHover] = name; }
     void SetState(std::int32_t state);
@@ -30,4 +30,4 @@ private:
     std::map<std::int32_t, std::wstring> m_images;
 };
 
-}  // namespace pestrol
+} // namespace pestrol

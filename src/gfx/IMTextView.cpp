@@ -19,8 +19,7 @@ bool IsWhitespace(wchar_t c)
     return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n';
 }
 
-TextureIndex RegisterMark(IMResourceManager& manager, const std::wstring& key,
-                          const wchar_t* mark)
+TextureIndex RegisterMark(IMResourceManager& manager, const std::wstring& key, const wchar_t* mark)
 {
     const ResourceLibrary* library = ResourceLibrary::Current();
     if (const TextureIndex index = manager.FindTexture(key); index != manager.SlotCount())
@@ -43,7 +42,7 @@ const wchar_t* MarkOf(wchar_t c)
     }
 }
 
-}  // namespace
+} // namespace
 
 IMTextView::~IMTextView()
 {
@@ -53,9 +52,9 @@ IMTextView::~IMTextView()
 std::wstring IMTextView::GlyphKey(const IMGlyph& g)
 {
     auto number = [](std::int64_t n) { return std::to_wstring(n); };
-    return g.face + g.character + number(g.height) + number(std::int32_t(g.colour)) +
-           number(g.bold) + number(g.underline) + number(g.italic) +
-           number(std::int32_t(g.background)) + number(g.whitespaceMark);
+    return g.face + g.character + number(g.height) + number(std::int32_t(g.colour)) + number(g.bold)
+        + number(g.underline) + number(g.italic) + number(std::int32_t(g.background))
+        + number(g.whitespaceMark);
 }
 
 void IMTextView::GiveTexture(IMGlyph& g) const
@@ -70,8 +69,7 @@ void IMTextView::GiveTexture(IMGlyph& g) const
         index = RegisterMark(manager, g.key, L"MarkLineFeedHidden");
     else
         index = manager.CreateGlyph(g.key, IsWhitespace(g.character) ? L' ' : g.character,
-                                    std::nullopt, g.colour, g.height, g.face, g.italic, g.bold,
-                                    g.underline, g.background);
+            std::nullopt, g.colour, g.height, g.face, g.italic, g.bold, g.underline, g.background);
     g.texture = index == manager.SlotCount() ? kNoTexture : index;
 }
 
@@ -95,7 +93,8 @@ void IMTextView::ReleaseGlyphs(std::size_t first, std::size_t last)
     IMResourceManager* manager = ResourceManager();
     for (std::size_t i = first; i < last && manager != nullptr; ++i)
         manager->ReleaseTexture(m_glyphs[i]->texture);
-    m_glyphs.erase(m_glyphs.begin() + std::ptrdiff_t(first), m_glyphs.begin() + std::ptrdiff_t(last));
+    m_glyphs.erase(
+        m_glyphs.begin() + std::ptrdiff_t(first), m_glyphs.begin() + std::ptrdiff_t(last));
 }
 
 void IMTextView::SetText(std::wstring_view text)
@@ -118,8 +117,8 @@ void IMTextView::EraseText(std::int32_t position, std::int32_t count)
 {
     if (position < 0 || position > GetLength())
         return;
-    const std::size_t last =
-        std::min(m_glyphs.size(), std::size_t(position) + std::size_t(std::max(count, 0)));
+    const std::size_t last
+        = std::min(m_glyphs.size(), std::size_t(position) + std::size_t(std::max(count, 0)));
     ReleaseGlyphs(std::size_t(position), last);
     Layout(std::size_t(position));
 }
@@ -183,7 +182,7 @@ std::int32_t IMTextView::GetChar(std::int32_t index) const
 
 Rect IMTextView::GetCharRect(std::int32_t index) const
 {
-    return index >= 0 && index < GetLength() ? m_glyphs[index]->rect : Rect{};
+    return index >= 0 && index < GetLength() ? m_glyphs[index]->rect : Rect {};
 }
 
 Colour IMTextView::GetCharColour(std::int32_t index) const
@@ -199,7 +198,7 @@ std::wstring IMTextView::GetCharFace(std::int32_t index) const
 Size IMTextView::GlyphSize(const IMGlyph& glyph) const
 {
     const Rect r = ResourceManager()->GetImageRect(glyph.texture);
-    return {r.Width(), r.Height()};
+    return { r.Width(), r.Height() };
 }
 
 void IMTextView::AddLineStart(std::int32_t start)
@@ -212,7 +211,7 @@ void IMTextView::AddLineStart(std::int32_t start)
 void IMTextView::Layout(std::size_t from)
 {
     if (from == 0)
-        m_lineStarts = {0};
+        m_lineStarts = { 0 };
     else
         std::erase_if(m_lineStarts, [&](std::int32_t s) { return s >= std::int32_t(from); });
 
@@ -238,7 +237,7 @@ void IMTextView::Layout(std::size_t from)
         }
         lineHeight = std::max(lineHeight, size.height);
         if (!wordWrap) {
-            g.rect = {x, 0, x + size.width, size.height};
+            g.rect = { x, 0, x + size.width, size.height };
             x += size.width;
             extent.bottom = std::max(extent.bottom, size.height);
             extent.right += size.width;
@@ -252,7 +251,7 @@ void IMTextView::Layout(std::size_t from)
                 AddLineStart(std::int32_t(lastSpace + 1));
                 for (std::size_t k = lastSpace + 1; k <= j; ++k) {
                     const Size s = GlyphSize(*m_glyphs[k]);
-                    m_glyphs[k]->rect = {x, y, x + s.width, y + s.height};
+                    m_glyphs[k]->rect = { x, y, x + s.width, y + s.height };
                     x += s.width;
                 }
                 lastSpace = count;
@@ -260,11 +259,11 @@ void IMTextView::Layout(std::size_t from)
                 g.rect = {};
             } else {
                 AddLineStart(std::int32_t(j));
-                g.rect = {0, y, size.width, y + size.height};
+                g.rect = { 0, y, size.width, y + size.height };
                 x = size.width;
             }
         } else {
-            g.rect = {x, y, x + size.width, y + size.height};
+            g.rect = { x, y, x + size.width, y + size.height };
             if (g.character == L'\n' || g.character == L'\r') {
                 y += lineHeight;
                 lineHeight = defaultLineHeight;
@@ -277,7 +276,7 @@ void IMTextView::Layout(std::size_t from)
         totalHeight = y + lineHeight;
     }
     if (wordWrap)
-        extent = {0, 0, widest, totalHeight};
+        extent = { 0, 0, widest, totalHeight };
     SetSourceRect(extent);
 }
 
@@ -300,19 +299,21 @@ void IMTextView::Draw()
         return;
     }
     manager.SetViewport(visible);
-    manager.SetOrigin({origin.x + rect.left, origin.y + rect.top});
+    manager.SetOrigin({ origin.x + rect.left, origin.y + rect.top });
 
     const std::int32_t top = origin.y + rect.top;
     std::size_t lines = m_lineStarts.size();
-    auto below = [&](std::int32_t limit, std::size_t line) { return LineTop(line) + std::int64_t(top) > limit; };
-    std::size_t lo = 0, hi = lines;  // first line whose top lies below the clip top
+    auto below = [&](std::int32_t limit, std::size_t line) {
+        return LineTop(line) + std::int64_t(top) > limit;
+    };
+    std::size_t lo = 0, hi = lines; // first line whose top lies below the clip top
     while (lo < hi) {
         const std::size_t mid = (lo + hi) / 2;
         below(visible.top, mid) ? hi = mid : lo = mid + 1;
     }
     const std::size_t first = lo == 0 ? 0 : lo - 1;
     lo = first;
-    hi = lines;  // first line whose top is at or below the clip bottom
+    hi = lines; // first line whose top is at or below the clip bottom
     while (lo < hi) {
         const std::size_t mid = (lo + hi) / 2;
         below(visible.bottom - 1, mid) ? hi = mid : lo = mid + 1;
@@ -327,4 +328,4 @@ void IMTextView::Draw()
     SetDirty(false);
 }
 
-}  // namespace pestrol
+} // namespace pestrol

@@ -17,7 +17,7 @@ namespace pestrol {
 struct IMGlyph {
     TextureIndex texture = 0;
     wchar_t character = 0;
-    Rect rect;  // relative to the view, set by the layout
+    Rect rect; // relative to the view, set by the layout
     Colour colour = kWhite;
     bool underline = false;
     bool bold = false;
@@ -57,10 +57,10 @@ public:
     void SetText(std::wstring_view text);
     std::wstring GetText() const;
     void SetStyle(const IMTextStyleChange& change);
-    void SetColour(Colour colour) { SetStyle({.colour = colour}); }
-    void SetBackground(Colour background) { SetStyle({.background = background}); }
-    void SetHeight(std::int32_t height) { SetStyle({.height = height}); }
-    void SetBold(bool bold) { SetStyle({.bold = bold}); }
+    void SetColour(Colour colour) { SetStyle({ .colour = colour }); }
+    void SetBackground(Colour background) { SetStyle({ .background = background }); }
+    void SetHeight(std::int32_t height) { SetStyle({ .height = height }); }
+    void SetBold(bool bold) { SetStyle({ .bold = bold }); }
     void SetChar(wchar_t character, std::int32_t index);
 
     // The glyph count when the index lies beyond the text; a negative index comes back.
@@ -98,7 +98,7 @@ private:
     std::int32_t m_height = 16;
     std::wstring m_face = L"Arial";
     std::vector<std::unique_ptr<IMGlyph>> m_glyphs;
-    std::vector<std::int32_t> m_lineStarts{0};
+    std::vector<std::int32_t> m_lineStarts { 0 };
 };
 
-}  // namespace pestrol
+} // namespace pestrol

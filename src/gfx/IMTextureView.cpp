@@ -85,4 +85,4 @@ bool IMTextureView::HitTest(Point point)
     return (AlphaOf(colour) / 255) * AlphaOf(pixel) >= hitThreshold;
 }
 
-}  // namespace pestrol
+} // namespace pestrol

@@ -30,7 +30,7 @@ public:
 
     // Set directly, followed by SetDirty(true).
     Colour colour = kWhite;
-    float angle = 0;  // radians
+    float angle = 0; // radians
     std::int32_t hitThreshold = 255;
 
 private:
@@ -41,4 +41,4 @@ private:
     bool m_hasTexture = false;
 };
 
-}  // namespace pestrol
+} // namespace pestrol

@@ -20,19 +20,19 @@ void IMView::SetSourceRect(const Rect& rect)
 
 void IMView::MoveTo(Point point)
 {
-    SetRect({point.x, point.y, point.x + GetWidth(), point.y + GetHeight()});
+    SetRect({ point.x, point.y, point.x + GetWidth(), point.y + GetHeight() });
 }
 
 Point IMView::GetPosition() const
 {
     const Rect r = GetRect();
-    return {r.left, r.top};
+    return { r.left, r.top };
 }
 
 void IMView::SetSize(std::int32_t width, std::int32_t height)
 {
     const Rect r = GetRect();
-    SetRect({r.left, r.top, r.left + width, r.top + height});
+    SetRect({ r.left, r.top, r.left + width, r.top + height });
 }
 
-}  // namespace pestrol
+} // namespace pestrol

@@ -16,7 +16,7 @@ public:
     virtual Rect GetRect() const { return m_rect; }
     virtual void SetSourceRect(const Rect& rect);
     virtual Rect GetSourceRect() const { return m_sourceRect; }
-    virtual void MoveTo(std::int32_t x, std::int32_t y) { MoveTo(Point{x, y}); }
+    virtual void MoveTo(std::int32_t x, std::int32_t y) { MoveTo(Point { x, y }); }
     virtual void MoveTo(Point point);
     virtual Point GetPosition() const;
     virtual void SetSize(std::int32_t width, std::int32_t height);
@@ -39,4 +39,4 @@ public:
     void Draw() override { SetDirty(false); }
 };
 
-}  // namespace pestrol
+} // namespace pestrol

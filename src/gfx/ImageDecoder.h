@@ -30,4 +30,4 @@ std::optional<DecodedImage> DecodeJpeg(std::span<const std::uint8_t> data);
 // PNG when the data starts with the PNG signature, else JPEG.
 std::optional<DecodedImage> DecodeImage(std::span<const std::uint8_t> data);
 
-}  // namespace pestrol
+} // namespace pestrol

@@ -1,7 +1,7 @@
 #include "gfx/ImageDecoder.h"
 
-#include <cstdio>
 #include <csetjmp>
+#include <cstdio>
 
 #include <jpeglib.h>
 
@@ -22,8 +22,8 @@ void LeaveDecoder(j_common_ptr info)
 
 // Everything the decoding touches lives here, outside the frame that calls setjmp.
 struct JpegJob {
-    jpeg_decompress_struct info{};
-    JpegError error{};
+    jpeg_decompress_struct info {};
+    JpegError error {};
     DecodedImage image;
 };
 
@@ -52,7 +52,7 @@ bool Decode(JpegJob& job, std::span<const std::uint8_t> data)
     return job.error.manager.num_warnings == 0;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<DecodedImage> DecodeJpeg(std::span<const std::uint8_t> data)
 {
@@ -73,4 +73,4 @@ std::optional<DecodedImage> DecodeJpeg(std::span<const std::uint8_t> data)
     return std::move(job.image);
 }
 
-}  // namespace pestrol
+} // namespace pestrol

@@ -18,7 +18,7 @@ struct MemoryReader {
 
 // Everything the decoding touches lives here, outside the frame that calls setjmp.
 struct PngJob {
-    MemoryReader reader{};
+    MemoryReader reader {};
     png_structp png = nullptr;
     png_infop info = nullptr;
     DecodedImage image;
@@ -31,7 +31,9 @@ void ReportError(png_structp png, png_const_charp message)
     png_longjmp(png, 1);
 }
 
-void IgnoreWarning(png_structp, png_const_charp) {}
+void IgnoreWarning(png_structp, png_const_charp)
+{
+}
 
 void ReadFromMemory(png_structp png, png_bytep out, png_size_t length)
 {
@@ -86,23 +88,24 @@ bool Decode(PngJob& job)
         png_error(job.png, "unexpected pixel layout");
     job.image.width = static_cast<int>(width);
     job.image.height = static_cast<int>(height);
-    job.image.pixels.resize(std::size_t{width} * height);
+    job.image.pixels.resize(std::size_t { width } * height);
     job.rows.resize(height);
     for (png_uint_32 y = 0; y < height; ++y)
-        job.rows[y] = reinterpret_cast<png_bytep>(job.image.pixels.data() + std::size_t{y} * width);
+        job.rows[y]
+            = reinterpret_cast<png_bytep>(job.image.pixels.data() + std::size_t { y } * width);
     png_read_image(job.png, job.rows.data());
     png_read_end(job.png, nullptr);
     return true;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<DecodedImage> DecodePng(std::span<const std::uint8_t> data)
 {
     if (data.size() < 8 || png_sig_cmp(data.data(), 0, 8) != 0)
         return std::nullopt;
     PngJob job;
-    job.reader = {data.data(), data.size(), 8};
+    job.reader = { data.data(), data.size(), 8 };
     job.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, ReportError, IgnoreWarning);
     if (job.png == nullptr)
         return std::nullopt;
@@ -128,4 +131,4 @@ std::optional<DecodedImage> DecodeImage(std::span<const std::uint8_t> data)
     return DecodeJpeg(data);
 }
 
-}  // namespace pestrol
+} // namespace pestrol

@@ -36,7 +36,7 @@ std::optional<DecodedImage> DecodeResource(std::wstring_view name)
     return std::nullopt;
 }
 
-}  // namespace
+} // namespace
 
 int NextPowerOfTwo(int n)
 {
@@ -46,7 +46,8 @@ int NextPowerOfTwo(int n)
     return p;
 }
 
-TextureRegistry::TextureRegistry(std::unique_ptr<RenderDevice> device) : m_device(std::move(device))
+TextureRegistry::TextureRegistry(std::unique_ptr<RenderDevice> device)
+    : m_device(std::move(device))
 {
 }
 
@@ -81,15 +82,14 @@ TextureIndex TextureRegistry::Reference(std::wstring_view name)
     return index == SlotCount() ? index : AddTextureRef(index);
 }
 
-TextureIndex TextureRegistry::RegisterImage(std::wstring_view name, const void* data,
-                                            std::size_t size)
+TextureIndex TextureRegistry::RegisterImage(
+    std::wstring_view name, const void* data, std::size_t size)
 {
     if (const TextureIndex index = Reference(name); index != SlotCount())
         return index;
     if (data == nullptr)
         return SlotCount();
-    return RegisterDecoded(name,
-                           DecodeImage({static_cast<const std::uint8_t*>(data), size}));
+    return RegisterDecoded(name, DecodeImage({ static_cast<const std::uint8_t*>(data), size }));
 }
 
 TextureIndex TextureRegistry::LoadImage(std::wstring_view name)
@@ -99,8 +99,8 @@ TextureIndex TextureRegistry::LoadImage(std::wstring_view name)
     return RegisterDecoded(name, DecodeResource(name));
 }
 
-TextureIndex TextureRegistry::RegisterDecoded(std::wstring_view name,
-                                              const std::optional<DecodedImage>& image)
+TextureIndex TextureRegistry::RegisterDecoded(
+    std::wstring_view name, const std::optional<DecodedImage>& image)
 {
     if (!image)
         return SlotCount();
@@ -120,26 +120,26 @@ TextureIndex TextureRegistry::RegisterPixels(std::wstring_view name, const Decod
 {
     if (const TextureIndex index = Reference(name); index != SlotCount())
         return index;
-    if (image.width < 0 || image.height < 0 || image.width > kMaxImageSide ||
-        image.height > kMaxImageSide ||
-        image.pixels.size() != std::size_t(image.width) * image.height)
+    if (image.width < 0 || image.height < 0 || image.width > kMaxImageSide
+        || image.height > kMaxImageSide
+        || image.pixels.size() != std::size_t(image.width) * image.height)
         return SlotCount();
     const int textureWidth = NextPowerOfTwo(image.width);
     std::vector<Colour> pixels(std::size_t(textureWidth) * NextPowerOfTwo(image.height), 0);
     for (int y = 0; y < image.height; ++y)
-        std::memcpy(&pixels[std::size_t(y) * textureWidth], &image.pixels[std::size_t(y) * image.width],
-                    std::size_t(image.width) * sizeof(Colour));
+        std::memcpy(&pixels[std::size_t(y) * textureWidth],
+            &image.pixels[std::size_t(y) * image.width], std::size_t(image.width) * sizeof(Colour));
     return Register(name, image.width, image.height, std::move(pixels));
 }
 
-TextureIndex TextureRegistry::Register(std::wstring_view name, int width, int height,
-                                       std::vector<Colour> pixels)
+TextureIndex TextureRegistry::Register(
+    std::wstring_view name, int width, int height, std::vector<Colour> pixels)
 {
     auto entry = std::make_unique<Entry>();
     entry->texture = MakeTexture(name, NextPowerOfTwo(width), NextPowerOfTwo(height));
     if (!entry->texture)
         return SlotCount();
-    entry->imageRect = {0, 0, width, height};
+    entry->imageRect = { 0, 0, width, height };
     entry->textureWidth = entry->texture->Width();
     entry->textureHeight = entry->texture->Height();
     entry->name = name;
@@ -161,8 +161,8 @@ TextureIndex TextureRegistry::Register(std::wstring_view name, int width, int he
     return index;
 }
 
-std::unique_ptr<DeviceTexture> TextureRegistry::MakeTexture(std::wstring_view name, int width,
-                                                            int height)
+std::unique_ptr<DeviceTexture> TextureRegistry::MakeTexture(
+    std::wstring_view name, int width, int height)
 {
     for (;;) {
         try {
@@ -193,8 +193,8 @@ bool TextureRegistry::Upload(Entry& entry)
         return false;
     const std::size_t rowBytes = std::size_t(entry.textureWidth) * sizeof(Colour);
     for (int y = 0; y < entry.textureHeight; ++y)
-        std::memcpy(memory + std::size_t(y) * pitch, &entry.pixels[std::size_t(y) * entry.textureWidth],
-                    rowBytes);
+        std::memcpy(memory + std::size_t(y) * pitch,
+            &entry.pixels[std::size_t(y) * entry.textureWidth], rowBytes);
     entry.texture->Unlock();
     return true;
 }
@@ -256,8 +256,8 @@ int TextureRegistry::GetTexturePitch(TextureIndex index)
     return pitch;
 }
 
-void TextureRegistry::ModifyPixels(TextureIndex index,
-                                   const std::function<void(std::uint8_t*, int, int)>& write)
+void TextureRegistry::ModifyPixels(
+    TextureIndex index, const std::function<void(std::uint8_t*, int, int)>& write)
 {
     DeviceTexture* texture = PrepareTexture(index);
     if (texture == nullptr)
@@ -281,13 +281,13 @@ int TextureRegistry::GetRefCount(TextureIndex index) const
 Rect TextureRegistry::GetImageRect(TextureIndex index) const
 {
     const Entry* entry = At(index);
-    return entry != nullptr ? entry->imageRect : Rect{};
+    return entry != nullptr ? entry->imageRect : Rect {};
 }
 
 Size TextureRegistry::GetTextureSize(TextureIndex index) const
 {
     const Entry* entry = At(index);
-    return entry != nullptr ? Size{entry->textureWidth, entry->textureHeight} : Size{};
+    return entry != nullptr ? Size { entry->textureWidth, entry->textureHeight } : Size {};
 }
 
 bool TextureRegistry::IsTextureLoaded(TextureIndex index) const
@@ -305,4 +305,4 @@ Colour TextureRegistry::GetTexturePixel(TextureIndex index, int x, int y)
     return entry->pixels[std::size_t(y) * entry->textureWidth + x];
 }
 
-}  // namespace pestrol
+} // namespace pestrol

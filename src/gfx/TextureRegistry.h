@@ -46,8 +46,8 @@ public:
     int GetTexturePitch(TextureIndex index);
     // `write` gets the locked pixels, their row pitch in bytes and the image height. The
     // pixel copy is left as it was.
-    void ModifyPixels(TextureIndex index,
-                      const std::function<void(std::uint8_t*, int, int)>& write);
+    void ModifyPixels(
+        TextureIndex index, const std::function<void(std::uint8_t*, int, int)>& write);
 
     TextureIndex SlotCount() const { return static_cast<TextureIndex>(m_entries.size()); }
     // Zero for an empty slot.
@@ -78,14 +78,13 @@ private:
     };
 
     Entry* At(TextureIndex index) const;
-    TextureIndex Register(std::wstring_view name, int width, int height,
-                          std::vector<Colour> pixels);
+    TextureIndex Register(
+        std::wstring_view name, int width, int height, std::vector<Colour> pixels);
     TextureIndex Reference(std::wstring_view name);
     std::unique_ptr<DeviceTexture> MakeTexture(std::wstring_view name, int width, int height);
     bool UnloadAnother(std::wstring_view name);
     bool Upload(Entry& entry);
-    TextureIndex RegisterDecoded(std::wstring_view name,
-                                 const std::optional<DecodedImage>& image);
+    TextureIndex RegisterDecoded(std::wstring_view name, const std::optional<DecodedImage>& image);
 
     std::unique_ptr<RenderDevice> m_device;
     std::vector<std::unique_ptr<Entry>> m_entries;
@@ -96,4 +95,4 @@ private:
 // The smallest power of two not less than `n` (1 for anything below 2).
 int NextPowerOfTwo(int n);
 
-}  // namespace pestrol
+} // namespace pestrol

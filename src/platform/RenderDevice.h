@@ -42,8 +42,7 @@ public:
     // scaled and letterboxed to `requested`, windowed at the window's own size. Nothing
     // when the device refuses; throws std::runtime_error "Can't init Direct3D" when there
     // is no video at all and "Can't init DisplayMode" when the display mode is unreadable.
-    virtual std::optional<Size> Open(SDL_Window* window, bool windowed,
-                                           Size requested) = 0;
+    virtual std::optional<Size> Open(SDL_Window* window, bool windowed, Size requested) = 0;
     // True once the device reported a reset since it was opened.
     virtual bool IsLost() const = 0;
 
@@ -54,8 +53,9 @@ public:
     virtual void Present() = 0;
     virtual void SetClip(const Rect& clip) = 0;
     // `source` in texture pixels; `degrees` clockwise about the quad's centre.
-    virtual void Draw(DeviceTexture& texture, const Rect& source, const QuadF& dest, Colour tint,
-                      double degrees) = 0;
+    virtual void Draw(
+        DeviceTexture& texture, const Rect& source, const QuadF& dest, Colour tint, double degrees)
+        = 0;
     // The back buffer's pixels inside `area` (back-buffer coordinates), row by row, as
     // drawn so far in this frame.
     virtual bool ReadPixels(const Rect& area, std::vector<Colour>& pixels) = 0;
@@ -64,4 +64,4 @@ public:
 // The device on SDL's renderer: accelerated where available, software otherwise.
 std::unique_ptr<RenderDevice> CreateSdlRenderDevice();
 
-}  // namespace pestrol
+} // namespace pestrol

@@ -18,7 +18,10 @@ using RendererToken = std::shared_ptr<int>;
 class SdlTexture final : public DeviceTexture {
 public:
     SdlTexture(SDL_Texture* texture, int width, int height, const RendererToken& token)
-        : m_texture(texture), m_width(width), m_height(height), m_token(token)
+        : m_texture(texture)
+        , m_width(width)
+        , m_height(height)
+        , m_token(token)
     {
     }
     ~SdlTexture() override
@@ -55,8 +58,7 @@ public:
         CloseRenderer();
     }
 
-    std::optional<Size> Open(SDL_Window* window, bool windowed,
-                                   Size requested) override
+    std::optional<Size> Open(SDL_Window* window, bool windowed, Size requested) override
     {
         if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
             throw std::runtime_error("Can't init Direct3D");
@@ -87,8 +89,8 @@ public:
         if (m_renderer == nullptr)
             return nullptr;
         SDL_ClearError();
-        SDL_Texture* texture = SDL_CreateTexture(m_renderer, SDL_PIXELFORMAT_ARGB8888,
-                                                 SDL_TEXTUREACCESS_STREAMING, width, height);
+        SDL_Texture* texture = SDL_CreateTexture(
+            m_renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
         if (texture == nullptr) {
             if (std::strcmp(SDL_GetError(), "Out of memory") == 0)
                 throw std::bad_alloc();
@@ -102,8 +104,8 @@ public:
     {
         if (m_renderer == nullptr)
             return;
-        SDL_SetRenderDrawColor(m_renderer, RedOf(colour), GreenOf(colour), BlueOf(colour),
-                               AlphaOf(colour));
+        SDL_SetRenderDrawColor(
+            m_renderer, RedOf(colour), GreenOf(colour), BlueOf(colour), AlphaOf(colour));
         SDL_RenderClear(m_renderer);
     }
 
@@ -117,23 +119,23 @@ public:
     {
         if (m_renderer == nullptr)
             return;
-        const SDL_Rect r{clip.left, clip.top, clip.Width(), clip.Height()};
+        const SDL_Rect r { clip.left, clip.top, clip.Width(), clip.Height() };
         SDL_RenderSetClipRect(m_renderer, &r);
     }
 
     void Draw(DeviceTexture& texture, const Rect& source, const QuadF& dest, Colour tint,
-              double degrees) override
+        double degrees) override
     {
         if (m_renderer == nullptr)
             return;
         SDL_Texture* t = static_cast<SdlTexture&>(texture).Get();
         SDL_SetTextureColorMod(t, RedOf(tint), GreenOf(tint), BlueOf(tint));
         SDL_SetTextureAlphaMod(t, AlphaOf(tint));
-        const SDL_FRect d{dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top};
+        const SDL_FRect d { dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top };
         // Shrinking filters linearly, enlarging keeps whole texels.
         const bool shrinks = d.w < source.Width() || d.h < source.Height();
         SDL_SetTextureScaleMode(t, shrinks ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
-        const SDL_Rect s{source.left, source.top, source.Width(), source.Height()};
+        const SDL_Rect s { source.left, source.top, source.Width(), source.Height() };
         if (degrees == 0.0)
             SDL_RenderCopyF(m_renderer, t, &s, &d);
         else
@@ -145,9 +147,10 @@ public:
         if (m_renderer == nullptr || area.IsEmpty())
             return false;
         pixels.assign(static_cast<std::size_t>(area.Width()) * area.Height(), 0);
-        const SDL_Rect r{area.left, area.top, area.Width(), area.Height()};
-        return SDL_RenderReadPixels(m_renderer, &r, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
-                                    area.Width() * 4) == 0;
+        const SDL_Rect r { area.left, area.top, area.Width(), area.Height() };
+        return SDL_RenderReadPixels(
+                   m_renderer, &r, SDL_PIXELFORMAT_ARGB8888, pixels.data(), area.Width() * 4)
+            == 0;
     }
 
 private:
@@ -180,11 +183,11 @@ private:
     bool m_watching = false;
 };
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<RenderDevice> CreateSdlRenderDevice()
 {
     return std::make_unique<SdlRenderDevice>();
 }
 
-}  // namespace pestrol
+} // namespace pestrol

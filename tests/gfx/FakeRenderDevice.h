@@ -12,7 +12,10 @@ namespace pestrol::test {
 // a registry out of texture memory on purpose.
 class FakeRenderDevice final : public RenderDevice {
 public:
-    explicit FakeRenderDevice(int textureBudget) : m_budget(std::make_shared<int>(textureBudget)) {}
+    explicit FakeRenderDevice(int textureBudget)
+        : m_budget(std::make_shared<int>(textureBudget))
+    {
+    }
 
     std::optional<Size> Open(SDL_Window*, bool, Size requested) override { return requested; }
     bool IsLost() const override { return false; }
@@ -22,18 +25,20 @@ public:
             throw std::bad_alloc();
         return std::make_unique<Texture>(width, height, m_budget);
     }
-    void Clear(Colour) override {}
-    void Present() override {}
-    void SetClip(const Rect&) override {}
-    void Draw(DeviceTexture&, const Rect&, const QuadF&, Colour, double) override {}
+    void Clear(Colour) override { }
+    void Present() override { }
+    void SetClip(const Rect&) override { }
+    void Draw(DeviceTexture&, const Rect&, const QuadF&, Colour, double) override { }
     bool ReadPixels(const Rect&, std::vector<Colour>&) override { return false; }
 
 private:
     class Texture final : public DeviceTexture {
     public:
         Texture(int width, int height, std::shared_ptr<int> budget)
-            : m_width(width), m_height(height), m_pixels(std::size_t(width) * height * 4),
-              m_budget(std::move(budget))
+            : m_width(width)
+            , m_height(height)
+            , m_pixels(std::size_t(width) * height * 4)
+            , m_budget(std::move(budget))
         {
             --*m_budget;
         }
@@ -46,7 +51,7 @@ private:
             pitch = m_width * 4;
             return true;
         }
-        void Unlock() override {}
+        void Unlock() override { }
 
     private:
         int m_width;
@@ -58,4 +63,4 @@ private:
     std::shared_ptr<int> m_budget;
 };
 
-}  // namespace pestrol::test
+} // namespace pestrol::test

@@ -19,7 +19,9 @@ void Append(png_structp png, png_bytep data, png_size_t length)
     out->insert(out->end(), data, data + length);
 }
 
-void Flush(png_structp) {}
+void Flush(png_structp)
+{
+}
 
 std::uint16_t Grey(Colour c)
 {
@@ -65,17 +67,16 @@ std::vector<std::uint8_t> Row(const Colour* argb, int width, const RowOptions& o
     return row;
 }
 
-}  // namespace
+} // namespace
 
 // A palette of the image's colours, with their alpha in tRNS.
-void SetPalette(png_structp png, png_infop info, const std::vector<Colour>& argb,
-                RowOptions& o)
+void SetPalette(png_structp png, png_infop info, const std::vector<Colour>& argb, RowOptions& o)
 {
     std::vector<png_color> colours;
     std::vector<png_byte> alphas;
     for (Colour c : argb) {
         if (o.palette.emplace(c, int(colours.size())).second) {
-            colours.push_back({RedOf(c), GreenOf(c), BlueOf(c)});
+            colours.push_back({ RedOf(c), GreenOf(c), BlueOf(c) });
             alphas.push_back(AlphaOf(c));
         }
     }
@@ -83,8 +84,8 @@ void SetPalette(png_structp png, png_infop info, const std::vector<Colour>& argb
     png_set_tRNS(png, info, alphas.data(), int(alphas.size()), nullptr);
 }
 
-std::vector<std::uint8_t> MakePng(int width, int height, const std::vector<Colour>& argb,
-                                  const PngOptions& options)
+std::vector<std::uint8_t> MakePng(
+    int width, int height, const std::vector<Colour>& argb, const PngOptions& options)
 {
     RowOptions o;
     static_cast<PngOptions&>(o) = options;
@@ -97,13 +98,13 @@ std::vector<std::uint8_t> MakePng(int width, int height, const std::vector<Colou
     }
     png_set_write_fn(png, &out, Append, Flush);
     png_set_IHDR(png, info, width, height, o.bitDepth, o.colourType, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+        PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     if (o.colourType == PNG_COLOR_TYPE_PALETTE)
         SetPalette(png, info, argb, o);
     if (o.gamma)
         png_set_gAMA(png, info, *o.gamma);
     if (o.background) {
-        png_color_16 bg{};
+        png_color_16 bg {};
         bg.red = RedOf(*o.background);
         bg.green = GreenOf(*o.background);
         bg.blue = BlueOf(*o.background);
@@ -111,7 +112,7 @@ std::vector<std::uint8_t> MakePng(int width, int height, const std::vector<Colou
         png_set_bKGD(png, info, &bg);
     }
     if (o.transparentGrey) {
-        png_color_16 t{};
+        png_color_16 t {};
         t.gray = *o.transparentGrey;
         png_set_tRNS(png, info, nullptr, 0, &t);
     }
@@ -125,11 +126,11 @@ std::vector<std::uint8_t> MakePng(int width, int height, const std::vector<Colou
     return out;
 }
 
-std::vector<std::uint8_t> MakeJpeg(int width, int height, const std::vector<Colour>& argb,
-                                   bool grey)
+std::vector<std::uint8_t> MakeJpeg(
+    int width, int height, const std::vector<Colour>& argb, bool grey)
 {
-    jpeg_compress_struct info{};
-    jpeg_error_mgr error{};
+    jpeg_compress_struct info {};
+    jpeg_error_mgr error {};
     info.err = jpeg_std_error(&error);
     jpeg_create_compress(&info);
     unsigned char* buffer = nullptr;
@@ -150,7 +151,7 @@ std::vector<std::uint8_t> MakeJpeg(int width, int height, const std::vector<Colo
             if (grey) {
                 row.push_back(static_cast<std::uint8_t>(Grey(c)));
             } else {
-                row.insert(row.end(), {RedOf(c), GreenOf(c), BlueOf(c)});
+                row.insert(row.end(), { RedOf(c), GreenOf(c), BlueOf(c) });
             }
         }
         JSAMPROW r = row.data();
@@ -163,8 +164,8 @@ std::vector<std::uint8_t> MakeJpeg(int width, int height, const std::vector<Colo
     return out;
 }
 
-bool WritePngFile(const std::filesystem::path& path, int width, int height,
-                  const std::vector<Colour>& argb)
+bool WritePngFile(
+    const std::filesystem::path& path, int width, int height, const std::vector<Colour>& argb)
 {
     const auto bytes = MakePng(width, height, argb);
     std::FILE* file = std::fopen(path.c_str(), "wb");
@@ -199,15 +200,15 @@ void RendererTest::TearDown()
 Colour RendererTest::PixelAt(int x, int y)
 {
     std::vector<Colour> pixels;
-    EXPECT_TRUE(Manager().ReadFramePixels({x, y, x + 1, y + 1}, pixels));
+    EXPECT_TRUE(Manager().ReadFramePixels({ x, y, x + 1, y + 1 }, pixels));
     return pixels.empty() ? 0 : pixels[0];
 }
 
 std::vector<Colour> RendererTest::Frame()
 {
     std::vector<Colour> pixels;
-    EXPECT_TRUE(Manager().ReadFramePixels({0, 0, 800, 600}, pixels));
+    EXPECT_TRUE(Manager().ReadFramePixels({ 0, 0, 800, 600 }, pixels));
     return pixels;
 }
 
-}  // namespace pestrol::test
+} // namespace pestrol::test

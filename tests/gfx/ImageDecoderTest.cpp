@@ -1,6 +1,6 @@
+#include "gfx/ImageDecoder.h"
 #include "gfx/FakeRenderDevice.h"
 #include "gfx/GfxTestSupport.h"
-#include "gfx/ImageDecoder.h"
 #include "gfx/TextureRegistry.h"
 
 #include <png.h>
@@ -11,8 +11,8 @@
 namespace pestrol::test {
 namespace {
 
-const std::vector<Colour> kSix = {0xFFFF0000, 0x8000FF00, 0x000000FF,
-                                  0xFF808080, 0xFFFFFFFF, 0x40102030};
+const std::vector<Colour> kSix
+    = { 0xFFFF0000, 0x8000FF00, 0x000000FF, 0xFF808080, 0xFFFFFFFF, 0x40102030 };
 
 Colour GreyOf(Colour c, std::uint8_t alpha)
 {
@@ -35,14 +35,14 @@ TEST(PngDecoder, GivesFourBytesPerPixelForEveryColourType)
         greyAlpha.push_back(GreyOf(c, AlphaOf(c)));
     }
     const Case cases[] = {
-        {"RGBA", PNG_COLOR_TYPE_RGB_ALPHA, 8, kSix},
-        {"RGBA 16-bit", PNG_COLOR_TYPE_RGB_ALPHA, 16, kSix},
-        {"RGB", PNG_COLOR_TYPE_RGB, 8, opaque},
-        {"RGB 16-bit", PNG_COLOR_TYPE_RGB, 16, opaque},
-        {"palette with transparency", PNG_COLOR_TYPE_PALETTE, 8, kSix},
-        {"grey", PNG_COLOR_TYPE_GRAY, 8, grey},
-        {"grey 16-bit", PNG_COLOR_TYPE_GRAY, 16, grey},
-        {"grey with alpha", PNG_COLOR_TYPE_GRAY_ALPHA, 8, greyAlpha},
+        { "RGBA", PNG_COLOR_TYPE_RGB_ALPHA, 8, kSix },
+        { "RGBA 16-bit", PNG_COLOR_TYPE_RGB_ALPHA, 16, kSix },
+        { "RGB", PNG_COLOR_TYPE_RGB, 8, opaque },
+        { "RGB 16-bit", PNG_COLOR_TYPE_RGB, 16, opaque },
+        { "palette with transparency", PNG_COLOR_TYPE_PALETTE, 8, kSix },
+        { "grey", PNG_COLOR_TYPE_GRAY, 8, grey },
+        { "grey 16-bit", PNG_COLOR_TYPE_GRAY, 16, grey },
+        { "grey with alpha", PNG_COLOR_TYPE_GRAY_ALPHA, 8, greyAlpha },
     };
     for (const Case& c : cases) {
         PngOptions options;
@@ -61,9 +61,9 @@ TEST(PngDecoder, TurnsTheTransparentGreyOfTrnsIntoAlpha)
     PngOptions options;
     options.colourType = PNG_COLOR_TYPE_GRAY;
     options.transparentGrey = 0x80;
-    const auto image = DecodePng(MakePng(2, 1, {0xFF808080, 0xFF404040}, options));
+    const auto image = DecodePng(MakePng(2, 1, { 0xFF808080, 0xFF404040 }, options));
     ASSERT_TRUE(image);
-    EXPECT_EQ(image->pixels, (std::vector<Colour>{0x00808080, 0xFF404040}));
+    EXPECT_EQ(image->pixels, (std::vector<Colour> { 0x00808080, 0xFF404040 }));
 }
 
 TEST(PngDecoder, CorrectsGammaForAScreenOf2_2)
@@ -72,11 +72,11 @@ TEST(PngDecoder, CorrectsGammaForAScreenOf2_2)
         double fileGamma;
         std::uint8_t expected;
     };
-    const Case cases[] = {{1 / 2.2, 0x80}, {1.0, 186}};
+    const Case cases[] = { { 1 / 2.2, 0x80 }, { 1.0, 186 } };
     for (const Case& c : cases) {
         PngOptions options;
         options.gamma = c.fileGamma;
-        const auto image = DecodePng(MakePng(1, 1, {0xFF808080}, options));
+        const auto image = DecodePng(MakePng(1, 1, { 0xFF808080 }, options));
         ASSERT_TRUE(image);
         EXPECT_NEAR(RedOf(image->pixels[0]), c.expected, 1) << c.fileGamma;
         EXPECT_EQ(AlphaOf(image->pixels[0]), 0xFF);
@@ -87,7 +87,7 @@ TEST(PngDecoder, CompositesOntoTheBackgroundOfBkgd)
 {
     PngOptions options;
     options.background = 0xFFFF0000;
-    const auto image = DecodePng(MakePng(3, 1, {0x000000FF, 0xFF00FF00, 0x800000FF}, options));
+    const auto image = DecodePng(MakePng(3, 1, { 0x000000FF, 0xFF00FF00, 0x800000FF }, options));
     ASSERT_TRUE(image);
     EXPECT_EQ(image->pixels[0], 0xFFFF0000u);
     EXPECT_EQ(image->pixels[1], 0xFF00FF00u);
@@ -127,10 +127,10 @@ std::vector<std::uint8_t> HugePng()
         },
         nullptr);
     png_set_IHDR(png, info, 20000, 20000, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+        PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     png_destroy_write_struct(&png, &info);
-    const std::uint8_t iend[] = {0, 0, 0, 0, 'I', 'E', 'N', 'D', 0xAE, 0x42, 0x60, 0x82};
+    const std::uint8_t iend[] = { 0, 0, 0, 0, 'I', 'E', 'N', 'D', 0xAE, 0x42, 0x60, 0x82 };
     out.insert(out.end(), std::begin(iend), std::end(iend));
     return out;
 }
@@ -156,18 +156,18 @@ TEST(ImageDecoder, RefusesDamagedData)
         std::vector<std::uint8_t> bytes;
     };
     const Case cases[] = {
-        {"empty", {}},
-        {"PNG signature only", Cut(png, 8)},
-        {"PNG cut in its header", Cut(png, 20)},
-        {"PNG cut in its pixels", Cut(png, png.size() / 2)},
-        {"PNG without its end", Cut(png, png.size() - 12)},
-        {"PNG with a damaged pixel chunk", Flip(png, png.size() - 20)},
-        {"PNG with a damaged header", Flip(png, 18)},
-        {"PNG of 20000 x 20000", HugePng()},
-        {"JPEG cut after its header", Cut(jpeg, 200)},
-        {"JPEG cut short", Cut(jpeg, jpeg.size() - 40)},
-        {"JPEG without its start marker", Flip(jpeg, 1)},
-        {"text", {'h', 'e', 'l', 'l', 'o'}},
+        { "empty", {} },
+        { "PNG signature only", Cut(png, 8) },
+        { "PNG cut in its header", Cut(png, 20) },
+        { "PNG cut in its pixels", Cut(png, png.size() / 2) },
+        { "PNG without its end", Cut(png, png.size() - 12) },
+        { "PNG with a damaged pixel chunk", Flip(png, png.size() - 20) },
+        { "PNG with a damaged header", Flip(png, 18) },
+        { "PNG of 20000 x 20000", HugePng() },
+        { "JPEG cut after its header", Cut(jpeg, 200) },
+        { "JPEG cut short", Cut(jpeg, jpeg.size() - 40) },
+        { "JPEG without its start marker", Flip(jpeg, 1) },
+        { "text", { 'h', 'e', 'l', 'l', 'o' } },
     };
     for (const Case& c : cases)
         EXPECT_FALSE(DecodeImage(c.bytes)) << c.what;
@@ -206,5 +206,5 @@ TEST(ImageDecoder, SurvivesRandomlyDamagedData)
     RecordProperty("decoded", decoded);
 }
 
-}  // namespace
-}  // namespace pestrol::test
+} // namespace
+} // namespace pestrol::test

@@ -11,11 +11,11 @@ namespace {
 // The software and GL renderers round blends differently by one step.
 ::testing::AssertionResult Near(Colour actual, Colour expected, int tolerance = 1)
 {
-    const int shifts[] = {24, 16, 8, 0};
+    const int shifts[] = { 24, 16, 8, 0 };
     for (int s : shifts) {
         if (std::abs(int((actual >> s) & 0xFF) - int((expected >> s) & 0xFF)) > tolerance)
-            return ::testing::AssertionFailure() << std::hex << "0x" << actual
-                                                 << " is not near 0x" << expected;
+            return ::testing::AssertionFailure()
+                << std::hex << "0x" << actual << " is not near 0x" << expected;
     }
     return ::testing::AssertionSuccess();
 }
@@ -28,7 +28,7 @@ protected:
         return Manager().RegisterImage(name, png.data(), png.size());
     }
     void Draw(TextureIndex index, Rect dest, Colour tint = kWhite, float angle = 0,
-              const Rect* source = nullptr)
+        const Rect* source = nullptr)
     {
         Manager().DrawTexture(index, dest, source, tint, angle);
     }
@@ -36,8 +36,8 @@ protected:
 
 TEST_F(Renderer, StartsWindowedAt800By600AndClearsToOpaqueBlack)
 {
-    EXPECT_EQ(Manager().GetBackBufferSize(), (Size{800, 600}));
-    EXPECT_EQ(Manager().GetViewport(), (Rect{0, 0, 800, 600}));
+    EXPECT_EQ(Manager().GetBackBufferSize(), (Size { 800, 600 }));
+    EXPECT_EQ(Manager().GetViewport(), (Rect { 0, 0, 800, 600 }));
     Manager().BeginFrame();
     EXPECT_EQ(PixelAt(0, 0), kOpaqueBlack);
     EXPECT_EQ(PixelAt(799, 599), kOpaqueBlack);
@@ -50,13 +50,14 @@ TEST_F(Renderer, DrawsTintedTranslucentAndPartialQuads)
     for (int i = 0; i < 16 * 16; ++i)
         halves[i] = i % 16 < 8 ? 0xFFFF0000 : 0xFF0000FF;
     const auto halvesPng = MakePng(16, 16, halves);
-    const TextureIndex split = Manager().RegisterImage(L"halves", halvesPng.data(), halvesPng.size());
+    const TextureIndex split
+        = Manager().RegisterImage(L"halves", halvesPng.data(), halvesPng.size());
     Manager().BeginFrame();
-    Draw(white, {10, 10, 26, 26}, 0xFF00FF00);
-    Draw(white, {40, 10, 56, 26}, 0x80FFFFFF);
-    const Rect right{8, 0, 16, 16};
-    Draw(split, {70, 10, 86, 26}, kWhite, 0, &right);
-    Draw(white, {100, 10, 100, 26});  // empty: nothing
+    Draw(white, { 10, 10, 26, 26 }, 0xFF00FF00);
+    Draw(white, { 40, 10, 56, 26 }, 0x80FFFFFF);
+    const Rect right { 8, 0, 16, 16 };
+    Draw(split, { 70, 10, 86, 26 }, kWhite, 0, &right);
+    Draw(white, { 100, 10, 100, 26 }); // empty: nothing
 
     EXPECT_TRUE(Near(PixelAt(10, 10), 0xFF00FF00));
     EXPECT_TRUE(Near(PixelAt(25, 25), 0xFF00FF00));
@@ -71,7 +72,7 @@ TEST_F(Renderer, StretchesAndRotatesAboutTheCentre)
 {
     const TextureIndex white = Image(L"white", 4, 4, kWhite);
     Manager().BeginFrame();
-    Draw(white, {300, 300, 340, 310}, kWhite, std::numbers::pi_v<float> / 2);
+    Draw(white, { 300, 300, 340, 310 }, kWhite, std::numbers::pi_v<float> / 2);
     EXPECT_TRUE(Near(PixelAt(320, 288), kWhite)) << "a 40 x 10 bar stands upright";
     EXPECT_TRUE(Near(PixelAt(320, 321), kWhite));
     EXPECT_EQ(PixelAt(302, 305), kOpaqueBlack);
@@ -86,16 +87,16 @@ TEST_F(Renderer, NestedOriginsAndClipRectanglesAddUp)
     // clip reaches past its parent's right edge.
     const Point saved = Manager().GetOrigin();
     const Rect savedClip = Manager().GetViewport();
-    Manager().SetOrigin({100, 50});
-    Manager().SetViewport(savedClip.Intersect({100, 50, 120, 90}));
-    Draw(white, {10, 20, 26, 36});
-    const Point inner{110, 70};
+    Manager().SetOrigin({ 100, 50 });
+    Manager().SetViewport(savedClip.Intersect({ 100, 50, 120, 90 }));
+    Draw(white, { 10, 20, 26, 36 });
+    const Point inner { 110, 70 };
     Manager().SetOrigin(inner);
-    Manager().SetViewport(Manager().GetViewport().Intersect({110, 70, 200, 80}));
-    Draw(white, {0, 12, 16, 28});
+    Manager().SetViewport(Manager().GetViewport().Intersect({ 110, 70, 200, 80 }));
+    Draw(white, { 0, 12, 16, 28 });
     Manager().SetOrigin(saved);
     Manager().SetViewport(savedClip);
-    Draw(white, {0, 0, 16, 16});
+    Draw(white, { 0, 0, 16, 16 });
 
     EXPECT_TRUE(Near(PixelAt(110, 70), kWhite));
     EXPECT_TRUE(Near(PixelAt(119, 85), kWhite));
@@ -110,27 +111,27 @@ TEST_F(Renderer, DeviceLossAndRestoreGiveIdenticalPixels)
     std::vector<Colour> pattern(32 * 20);
     for (std::size_t i = 0; i < pattern.size(); ++i)
         pattern[i] = MakeColour(static_cast<std::uint8_t>(i * 7), static_cast<std::uint8_t>(i),
-                                static_cast<std::uint8_t>(i * 3), static_cast<std::uint8_t>(255 - i));
+            static_cast<std::uint8_t>(i * 3), static_cast<std::uint8_t>(255 - i));
     const auto png = MakePng(32, 20, pattern);
     const TextureIndex image = Manager().RegisterImage(L"pattern", png.data(), png.size());
     auto frame = [&] {
         Manager().BeginFrame();
-        Draw(image, {5, 5, 37, 25});
-        Draw(image, {50, 5, 114, 45}, 0xC0FF8040);
+        Draw(image, { 5, 5, 37, 25 });
+        Draw(image, { 50, 5, 114, 45 }, 0xC0FF8040);
         return Frame();
     };
     const auto before = frame();
     Manager().EndFrame();
 
     EXPECT_FALSE(Manager().IsDeviceLost());
-    SDL_Event reset{};
+    SDL_Event reset {};
     reset.type = SDL_RENDER_DEVICE_RESET;
     SDL_PushEvent(&reset);
     EXPECT_TRUE(Manager().IsDeviceLost());
     EXPECT_TRUE(Manager().RestoreDevice());
     EXPECT_FALSE(Manager().IsDeviceLost());
     EXPECT_FALSE(Manager().IsTextureLoaded(image));
-    EXPECT_EQ(Manager().GetViewport(), (Rect{0, 0, 800, 600}));
+    EXPECT_EQ(Manager().GetViewport(), (Rect { 0, 0, 800, 600 }));
 
     EXPECT_EQ(frame(), before);
     EXPECT_TRUE(Manager().IsTextureLoaded(image));
@@ -158,5 +159,5 @@ TEST(RendererStartUp, RefusedDeviceThrowsTheFixedMessageAndLeavesNoManager)
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
-}  // namespace
-}  // namespace pestrol::test
+} // namespace
+} // namespace pestrol::test

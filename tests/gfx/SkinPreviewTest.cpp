@@ -13,7 +13,8 @@ class Skin : public RendererTest {
 protected:
     void SetUp() override
     {
-        m_library = std::make_unique<ResourceLibrary>(EmbeddedResources(), std::filesystem::path{});
+        m_library
+            = std::make_unique<ResourceLibrary>(EmbeddedResources(), std::filesystem::path {});
         ResourceLibrary::SetCurrent(m_library.get());
         RendererTest::SetUp();
     }
@@ -33,11 +34,13 @@ TEST_F(Skin, IsRegisteredAtStartUpInTheTablesOrder)
         EXPECT_EQ(Manager().FindTexture(names[i]), i) << ToUtf8(names[i]);
         EXPECT_EQ(Manager().GetRefCount(TextureIndex(i)), 1);
     }
-    EXPECT_EQ(Manager().GetImageRect(Manager().FindTexture(L"DefaultBackGround")), (Rect{0, 0, 800, 600}));
-    EXPECT_EQ(Manager().GetTexturePixel(Manager().FindTexture(L"SelectionMask"), 0, 0), 0x1C0056FFu);
+    EXPECT_EQ(Manager().GetImageRect(Manager().FindTexture(L"DefaultBackGround")),
+        (Rect { 0, 0, 800, 600 }));
+    EXPECT_EQ(
+        Manager().GetTexturePixel(Manager().FindTexture(L"SelectionMask"), 0, 0), 0x1C0056FFu);
     Manager().ReleaseDefaultSkin();
     EXPECT_EQ(Manager().FindTexture(L"PrintButton"), Manager().SlotCount());
-    Manager().RegisterDefaultSkin();  // DestroyRenderer releases it again
+    Manager().RegisterDefaultSkin(); // DestroyRenderer releases it again
 }
 
 // Every skin picture and Cyrillic text in the sizes the screens use, written to
@@ -45,14 +48,14 @@ TEST_F(Skin, IsRegisteredAtStartUpInTheTablesOrder)
 TEST_F(Skin, RendersAPreviewOfThePicturesAndTheText)
 {
     Manager().BeginFrame();
-    Manager().DrawTexture(Manager().FindTexture(L"DefaultBackGround"), {0, 0, 800, 600}, nullptr,
-                          kWhite, 0);
+    Manager().DrawTexture(
+        Manager().FindTexture(L"DefaultBackGround"), { 0, 0, 800, 600 }, nullptr, kWhite, 0);
     int x = 8, y = 8, rowHeight = 0;
     for (const wchar_t* name : DefaultSkinNames().subspan(1)) {
         const TextureIndex index = Manager().FindTexture(name);
         Rect r = Manager().GetImageRect(index);
         if (r.Width() == 1 && r.Height() == 1)
-            r = {0, 0, 16, 16};  // one-pixel fills, shown as swatches
+            r = { 0, 0, 16, 16 }; // one-pixel fills, shown as swatches
         if (x + r.Width() > 792) {
             x = 8;
             y += rowHeight + 6;
@@ -71,25 +74,25 @@ TEST_F(Skin, RendersAPreviewOfThePicturesAndTheText)
         const wchar_t* text;
     };
     const Line lines[] = {
-        {14, false, 0xFF000000, L"14: Съешь же ещё этих мягких французских булок, да выпей чаю."},
-        {16, false, 0xFF000000, L"16: Тренажер «Пестроль» — одень ребёнка как на картинке!"},
-        {18, false, 0xFF30609E, L"18: Нажми пробел, чтобы начать. Ёж, щука, юла, эхо."},
-        {24, false, 0xFF000000, L"24: Мальчик, девочка, шапка, очки"},
-        {24, true, 0xFF22921C, L"24 жирный: Молодец! Правильно!"},
-        {16, true, 0xFFB22715, L"16 жирный: Закрыть · Повторить · Печать"},
+        { 14, false, 0xFF000000, L"14: Съешь же ещё этих мягких французских булок, да выпей чаю." },
+        { 16, false, 0xFF000000, L"16: Тренажер «Пестроль» — одень ребёнка как на картинке!" },
+        { 18, false, 0xFF30609E, L"18: Нажми пробел, чтобы начать. Ёж, щука, юла, эхо." },
+        { 24, false, 0xFF000000, L"24: Мальчик, девочка, шапка, очки" },
+        { 24, true, 0xFF22921C, L"24 жирный: Молодец! Правильно!" },
+        { 16, true, 0xFFB22715, L"16 жирный: Закрыть · Повторить · Печать" },
     };
     for (const Line& line : lines) {
         auto view = std::make_unique<IMTextView>();
-        view->SetRect({8, y, 792, y + line.height});
-        view->SetStyle({.colour = line.colour, .bold = line.bold, .height = line.height});
+        view->SetRect({ 8, y, 792, y + line.height });
+        view->SetStyle({ .colour = line.colour, .bold = line.bold, .height = line.height });
         view->SetText(line.text);
         view->Draw();
         y += line.height + 6;
         texts.push_back(std::move(view));
     }
     IMTextView underlined;
-    underlined.SetRect({8, y, 792, y + 20});
-    underlined.SetStyle({.colour = 0xFF000000, .underline = true, .height = 20});
+    underlined.SetRect({ 8, y, 792, y + 20 });
+    underlined.SetStyle({ .colour = 0xFF000000, .underline = true, .height = 20 });
     underlined.SetText(L"20 подчёркнутый: Сохранить как...");
     underlined.Draw();
 
@@ -98,5 +101,5 @@ TEST_F(Skin, RendersAPreviewOfThePicturesAndTheText)
     EXPECT_NE(frame[800 * 595 + 795], kOpaqueBlack) << "the background fills the frame";
 }
 
-}  // namespace
-}  // namespace pestrol::test
+} // namespace
+} // namespace pestrol::test

@@ -14,7 +14,8 @@ class Text : public RendererTest {
 protected:
     void SetUp() override
     {
-        m_library = std::make_unique<ResourceLibrary>(EmbeddedResources(), std::filesystem::path{});
+        m_library
+            = std::make_unique<ResourceLibrary>(EmbeddedResources(), std::filesystem::path {});
         ResourceLibrary::SetCurrent(m_library.get());
         RendererTest::SetUp();
     }
@@ -25,7 +26,9 @@ protected:
     }
     std::int32_t Advance(wchar_t c, std::int32_t height = 16)
     {
-        return Manager().GetFontFace(Manager().GetFont(L"Arial", height, false, false, false))->Advance(c);
+        return Manager()
+            .GetFontFace(Manager().GetFont(L"Arial", height, false, false, false))
+            ->Advance(c);
     }
 
     std::unique_ptr<ResourceLibrary> m_library;
@@ -38,7 +41,8 @@ TEST_F(Text, CaptionsWithTheSameStyleShareTheirGlyphs)
     first.SetText(L"Пол");
     second.SetText(L"Пол");
     EXPECT_EQ(Manager().SlotCount(), before + 3);
-    for (const wchar_t* key : {L"ArialП16-1000115137750", L"Arialо16-1000115137750", L"Arialл16-1000115137750"}) {
+    for (const wchar_t* key :
+        { L"ArialП16-1000115137750", L"Arialо16-1000115137750", L"Arialл16-1000115137750" }) {
         EXPECT_EQ(Manager().GetRefCount(Manager().FindTexture(key)), 2) << ToUtf8(key);
     }
     EXPECT_EQ(first.GetText(), L"Пол");
@@ -46,14 +50,15 @@ TEST_F(Text, CaptionsWithTheSameStyleShareTheirGlyphs)
 
 TEST_F(Text, CellHeightIsTheRequestedHeightExactly)
 {
-    for (std::int32_t height : {14, 16, 18, 20, 21, 24, 25}) {
-        for (bool bold : {false, true}) {
+    for (std::int32_t height : { 14, 16, 18, 20, 21, 24, 25 }) {
+        for (bool bold : { false, true }) {
             const int font = Manager().GetFont(L"Arial", height, bold, false, false);
             ASSERT_GE(font, 0);
             EXPECT_EQ(Manager().GetFontFace(font)->Metrics().height, height) << height;
-            const TextureIndex glyph = Manager().CreateGlyph(L"cell", L'Ж', std::nullopt, 0xFF000000,
-                                                             height, L"Arial", false, bold, false, 0);
-            EXPECT_EQ(Manager().GetImageRect(glyph).Height(), height) << height << (bold ? " bold" : "");
+            const TextureIndex glyph = Manager().CreateGlyph(
+                L"cell", L'Ж', std::nullopt, 0xFF000000, height, L"Arial", false, bold, false, 0);
+            EXPECT_EQ(Manager().GetImageRect(glyph).Height(), height)
+                << height << (bold ? " bold" : "");
             Manager().ReleaseTexture(glyph);
         }
     }
@@ -90,7 +95,7 @@ TEST_F(Text, UnderlineChangesTheKeyButNotTheSize)
     const Rect plain = view.GetCharRect(0);
     const TextureIndex plainIndex = Manager().FindTexture(L"ArialШ16-16777216000115137750");
     EXPECT_NE(plainIndex, Manager().SlotCount());
-    view.SetStyle({.underline = true});
+    view.SetStyle({ .underline = true });
     EXPECT_EQ(view.GetCharRect(0), plain);
     EXPECT_NE(Manager().FindTexture(L"ArialШ16-16777216010115137750"), Manager().SlotCount());
     EXPECT_EQ(Manager().FindTexture(L"ArialШ16-16777216000115137750"), Manager().SlotCount())
@@ -99,8 +104,8 @@ TEST_F(Text, UnderlineChangesTheKeyButNotTheSize)
 
 TEST_F(Text, GlyphEdgesKeepTheTextColourOverATransparentBackground)
 {
-    const TextureIndex glyph = Manager().CreateGlyph(L"o", L'о', std::nullopt, 0xFF2050A0, 24,
-                                                     L"Arial", false, false, false, 0x00AFAFAF);
+    const TextureIndex glyph = Manager().CreateGlyph(
+        L"o", L'о', std::nullopt, 0xFF2050A0, 24, L"Arial", false, false, false, 0x00AFAFAF);
     const Rect r = Manager().GetImageRect(glyph);
     int ink = 0, edges = 0;
     for (int y = 0; y < r.bottom; ++y)
@@ -121,10 +126,10 @@ TEST_F(Text, WithoutWordWrapEverythingStaysOnOneLine)
     IMTextView view;
     view.SetText(L"a\nb");
     const Rect a = view.GetCharRect(0), feed = view.GetCharRect(1), b = view.GetCharRect(2);
-    EXPECT_EQ(feed, (Rect{a.right, 0, a.right + 1, 1}));
+    EXPECT_EQ(feed, (Rect { a.right, 0, a.right + 1, 1 }));
     EXPECT_EQ(b.left, feed.right);
     EXPECT_EQ(b.top, 0);
-    EXPECT_EQ(view.GetSourceRect(), (Rect{0, 0, b.right, 16}));
+    EXPECT_EQ(view.GetSourceRect(), (Rect { 0, 0, b.right, 16 }));
     const TextureIndex feedImage = Manager().FindTexture(L"Arial\n16-1000115137750");
     EXPECT_NE(feedImage, Manager().SlotCount());
     EXPECT_EQ(Manager().GetTexturePixel(feedImage, 0, 0) >> 24, 0u) << "transparent";
@@ -134,14 +139,14 @@ TEST_F(Text, WordWrapMovesWholeWordsAndDropsTheBreakingSpace)
 {
     IMTextView view;
     view.wordWrap = true;
-    view.SetRect({0, 0, 100, 200});
-    const std::wstring first = L"Пестроль";  // about 70 pixels
+    view.SetRect({ 0, 0, 100, 200 });
+    const std::wstring first = L"Пестроль"; // about 70 pixels
     view.SetText(first + L" ребята");
     const auto space = first.size();
     const Rect word = view.GetCharRect(std::int32_t(space + 1));
-    EXPECT_EQ(word, (Rect{0, 16, Advance(L'р'), 32})) << "the second word starts the next line";
+    EXPECT_EQ(word, (Rect { 0, 16, Advance(L'р'), 32 })) << "the second word starts the next line";
     EXPECT_EQ(view.GetCharRect(std::int32_t(space)).top, 0) << "the space stays behind";
-    EXPECT_EQ(view.GetLineStarts(), (std::vector<std::int32_t>{0, std::int32_t(space + 1)}));
+    EXPECT_EQ(view.GetLineStarts(), (std::vector<std::int32_t> { 0, std::int32_t(space + 1) }));
 
     // A space that itself crosses the edge takes no room on the new line.
     std::wstring fill;
@@ -160,14 +165,14 @@ TEST_F(Text, LineBreaksStartNewLinesAfterTheirOwnWidth)
 {
     IMTextView view;
     view.wordWrap = true;
-    view.SetRect({0, 0, 300, 200});
+    view.SetRect({ 0, 0, 300, 200 });
     view.SetText(L"a\nb\rc");
     const std::int32_t crWidth = view.GetCharRect(3).Width();
     EXPECT_EQ(crWidth, Advance(L' ')) << "a carriage return is a space";
-    EXPECT_EQ(view.GetCharRect(2), (Rect{1, 16, 1 + Advance(L'b'), 32}));
+    EXPECT_EQ(view.GetCharRect(2), (Rect { 1, 16, 1 + Advance(L'b'), 32 }));
     EXPECT_EQ(view.GetCharRect(4).left, 2 * crWidth);
     EXPECT_EQ(view.GetCharRect(4).top, 32);
-    EXPECT_EQ(view.GetLineStarts(), (std::vector<std::int32_t>{0, 2, 4}));
+    EXPECT_EQ(view.GetLineStarts(), (std::vector<std::int32_t> { 0, 2, 4 }));
 }
 
 TEST_F(Text, VisibleWhitespaceUsesTheMarks)
@@ -175,10 +180,10 @@ TEST_F(Text, VisibleWhitespaceUsesTheMarks)
     IMTextView view;
     view.showWhitespace = true;
     view.SetText(L" \t\r\n");
-    const Size expected[] = {{3, 3}, {10, 5}, {11, 21}, {11, 21}};
+    const Size expected[] = { { 3, 3 }, { 10, 5 }, { 11, 21 }, { 11, 21 } };
     for (int i = 0; i < 4; ++i) {
         const Rect r = view.GetCharRect(i);
-        EXPECT_EQ((Size{r.Width(), r.Height()}), expected[i]) << i;
+        EXPECT_EQ((Size { r.Width(), r.Height() }), expected[i]) << i;
     }
 }
 
@@ -205,7 +210,7 @@ TEST_F(Text, EditingKeepsTheTextAndItsReferencesInStep)
     EXPECT_EQ(view.GetCharColour(2), 1u);
     EXPECT_EQ(view.GetCharFace(0), L"Arial");
     EXPECT_EQ(view.GetCharFace(1), L"");
-    EXPECT_EQ(view.GetCharRect(1), Rect{});
+    EXPECT_EQ(view.GetCharRect(1), Rect {});
 }
 
 TEST_F(Text, DrawsOnlyTheLinesInsideTheClip)
@@ -217,19 +222,19 @@ TEST_F(Text, DrawsOnlyTheLinesInsideTheClip)
     std::wstring lines;
     for (int i = 0; i < 60; ++i)
         lines += L"ЖЖЖ\n";
-    view.SetRect({10, -320, 200, 700});  // scrolled: line 20 at the top of the screen
+    view.SetRect({ 10, -320, 200, 700 }); // scrolled: line 20 at the top of the screen
     view.SetText(lines);
     Manager().BeginFrame();
-    Manager().SetViewport({0, 100, 800, 140});
+    Manager().SetViewport({ 0, 100, 800, 140 });
     view.Draw();
-    Manager().SetViewport({0, 0, 800, 600});
+    Manager().SetViewport({ 0, 0, 800, 600 });
     EXPECT_EQ(PixelAt(10, 99), kOpaqueBlack);
     EXPECT_EQ(PixelAt(11, 100) & 0xFF, 0xFFu) << "line 26 drawn";
     EXPECT_EQ(PixelAt(11, 139) & 0xFF, 0xFFu) << "line 28 drawn";
     EXPECT_EQ(PixelAt(10, 140), kOpaqueBlack);
     EXPECT_FALSE(view.IsDirty());
-    EXPECT_EQ(Manager().GetOrigin(), (Point{0, 0}));
+    EXPECT_EQ(Manager().GetOrigin(), (Point { 0, 0 }));
 }
 
-}  // namespace
-}  // namespace pestrol::test
+} // namespace
+} // namespace pestrol::test

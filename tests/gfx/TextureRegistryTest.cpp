@@ -14,8 +14,8 @@ namespace {
 
 class Registry : public RendererTest {
 protected:
-    TextureIndex Register(const std::wstring& name, int width = 4, int height = 4,
-                          Colour colour = kWhite)
+    TextureIndex Register(
+        const std::wstring& name, int width = 4, int height = 4, Colour colour = kWhite)
     {
         const auto png = MakePng(width, height, Solid(width, height, colour));
         return Manager().RegisterImage(name, png.data(), png.size());
@@ -33,7 +33,7 @@ TEST_F(Registry, SharesANameAndFreesItWithTheLastRelease)
     Manager().ReleaseTextureByName(L"PrintButton");
     EXPECT_EQ(Manager().GetRefCount(first), 0);
     EXPECT_EQ(Manager().FindTexture(L"PrintButton"), Manager().SlotCount());
-    Manager().ReleaseTexture(first);  // a third release does nothing
+    Manager().ReleaseTexture(first); // a third release does nothing
     Manager().ReleaseTexture(Manager().SlotCount() + 5);
     EXPECT_EQ(Manager().SlotCount(), 1u);
 }
@@ -67,13 +67,13 @@ TEST_F(Registry, RoundsTexturesUpToPowersOfTwo)
     struct Case {
         int width, height, textureWidth, textureHeight;
     };
-    const Case cases[] = {{21, 21, 32, 32}, {800, 600, 1024, 1024}, {1, 1, 1, 1},
-                          {1, 19, 1, 32},   {148, 47, 256, 64},    {16, 16, 16, 16}};
+    const Case cases[] = { { 21, 21, 32, 32 }, { 800, 600, 1024, 1024 }, { 1, 1, 1, 1 },
+        { 1, 19, 1, 32 }, { 148, 47, 256, 64 }, { 16, 16, 16, 16 } };
     for (const Case& c : cases) {
         const std::wstring name = std::to_wstring(c.width) + L"x" + std::to_wstring(c.height);
         const TextureIndex index = Register(name, c.width, c.height);
-        EXPECT_EQ(Manager().GetImageRect(index), (Rect{0, 0, c.width, c.height}));
-        EXPECT_EQ(Manager().GetTextureSize(index), (Size{c.textureWidth, c.textureHeight}));
+        EXPECT_EQ(Manager().GetImageRect(index), (Rect { 0, 0, c.width, c.height }));
+        EXPECT_EQ(Manager().GetTextureSize(index), (Size { c.textureWidth, c.textureHeight }));
         EXPECT_EQ(Manager().GetTexturePitch(index), c.textureWidth * 4);
     }
 }
@@ -95,8 +95,8 @@ TEST_F(Registry, KeepsAPixelCopyOutsideTheImageTransparent)
 TEST_F(Registry, BlankTexturesAreTransparentAndModifiable)
 {
     const TextureIndex video = Manager().CreateBlankTexture(L"video", 320, 240);
-    EXPECT_EQ(Manager().GetImageRect(video), (Rect{0, 0, 320, 240}));
-    EXPECT_EQ(Manager().GetTextureSize(video), (Size{512, 256}));
+    EXPECT_EQ(Manager().GetImageRect(video), (Rect { 0, 0, 320, 240 }));
+    EXPECT_EQ(Manager().GetTextureSize(video), (Size { 512, 256 }));
     EXPECT_EQ(Manager().CreateBlankTexture(L"video", 1, 1), video);
     EXPECT_EQ(Manager().GetRefCount(video), 2);
     EXPECT_EQ(Manager().CreateBlankTexture(L"huge", 100000, 4), Manager().SlotCount());
@@ -110,7 +110,7 @@ TEST_F(Registry, BlankTexturesAreTransparentAndModifiable)
     });
     EXPECT_EQ(seenHeight, 240);
     Manager().BeginFrame();
-    Manager().DrawTexture(video, {0, 0, 320, 240}, nullptr, kWhite, 0);
+    Manager().DrawTexture(video, { 0, 0, 320, 240 }, nullptr, kWhite, 0);
     EXPECT_EQ(PixelAt(100, 100), 0xFF00FF00u);
     EXPECT_EQ(Manager().GetTexturePixel(video, 100, 100), 0u) << "the copy stays blank";
 }
@@ -120,10 +120,11 @@ protected:
     void SetUp() override
     {
         Registry::SetUp();
-        m_dir = std::filesystem::temp_directory_path() / ("pestrol-gfx-" + std::to_string(getpid()));
+        m_dir
+            = std::filesystem::temp_directory_path() / ("pestrol-gfx-" + std::to_string(getpid()));
         std::filesystem::create_directories(m_dir);
         m_png = MakePng(5, 3, Solid(5, 3, 0xFF123456));
-        ASSERT_TRUE(ResourcePack::Write(m_dir / "Animations.dll", {{160, m_png}}));
+        ASSERT_TRUE(ResourcePack::Write(m_dir / "Animations.dll", { { 160, m_png } }));
         std::ofstream(m_dir / "160", std::ios::binary)
             .write(reinterpret_cast<const char*>(m_png.data()), std::streamsize(m_png.size()));
         m_library = std::make_unique<ResourceLibrary>(TestResources(), m_dir / "Animations.dll");
@@ -145,15 +146,14 @@ TEST_F(RegistryLoad, ReadsNumbersAsResourcesAndEverythingElseAsFiles)
 {
     const TextureIndex fromPack = Manager().LoadImage(L"160");
     ASSERT_NE(fromPack, Manager().SlotCount());
-    EXPECT_EQ(Manager().GetImageRect(fromPack), (Rect{0, 0, 5, 3}));
+    EXPECT_EQ(Manager().GetImageRect(fromPack), (Rect { 0, 0, 5, 3 }));
     EXPECT_EQ(Manager().GetTexturePixel(fromPack, 4, 2), 0xFF123456u);
-    EXPECT_EQ(Manager().LoadImage(L"00160"), 1u)
-        << "another name, decoded anew";
+    EXPECT_EQ(Manager().LoadImage(L"00160"), 1u) << "another name, decoded anew";
 
     const std::wstring file = FromUtf8((m_dir / "160").string());
     const TextureIndex fromFile = Manager().LoadImage(file);
     EXPECT_NE(fromFile, fromPack);
-    EXPECT_EQ(Manager().GetImageRect(fromFile), (Rect{0, 0, 5, 3}));
+    EXPECT_EQ(Manager().GetImageRect(fromFile), (Rect { 0, 0, 5, 3 }));
     EXPECT_EQ(Manager().LoadImage(file), fromFile);
     EXPECT_EQ(Manager().GetRefCount(fromFile), 2);
 }
@@ -161,9 +161,9 @@ TEST_F(RegistryLoad, ReadsNumbersAsResourcesAndEverythingElseAsFiles)
 TEST_F(RegistryLoad, RegistersNothingForWhatCannotBeDecodedOrFound)
 {
     const std::wstring missing[] = {
-        L" 160",  // not a number: a file that does not exist
-        L"111",   // an embedded resource that is no picture
-        L"500",   // in neither the program nor the pack
+        L" 160", // not a number: a file that does not exist
+        L"111", // an embedded resource that is no picture
+        L"500", // in neither the program nor the pack
         L"/nonexistent/picture.png",
         L"",
     };
@@ -200,5 +200,5 @@ TEST(RegistryMemory, GivesUpWhenNothingIsLeftToUnload)
     EXPECT_EQ(registry.SlotCount(), 0u);
 }
 
-}  // namespace
-}  // namespace pestrol::test
+} // namespace
+} // namespace pestrol::test
