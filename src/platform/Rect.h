@@ -5,6 +5,18 @@
 
 namespace pestrol {
 
+struct Point {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    friend constexpr bool operator==(const Point&, const Point&) = default;
+};
+
+struct Size {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    friend constexpr bool operator==(const Size&, const Size&) = default;
+};
+
 // Left and top inclusive, right and bottom exclusive; a control's rectangle is in its
 // parent dialog's coordinates.
 struct Rect {
