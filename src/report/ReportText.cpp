@@ -28,7 +28,8 @@ wchar_t ReportCharacter(wchar_t w)
 
 bool RefusedInSheetName(wchar_t w)
 {
-    return w < 0x20 || std::wstring_view(L":\\/?*[]").find(w) != std::wstring_view::npos;
+    return w < 0x20 || !IsXmlChar(static_cast<char32_t>(static_cast<std::uint32_t>(w)))
+        || std::wstring_view(L":\\/?*[]").find(w) != std::wstring_view::npos;
 }
 
 std::size_t Utf16Units(wchar_t w)
@@ -84,6 +85,16 @@ std::wstring HashedSheetName(std::wstring_view name, std::wstring_view typed)
     return prefix + suffix;
 }
 
+std::wstring Apostrophes(std::wstring_view text)
+{
+    std::wstring out(text);
+    for (wchar_t& w : out) {
+        if (w == L'"')
+            w = L'\'';
+    }
+    return out;
+}
+
 }  // namespace
 
 std::wstring ReportText(std::wstring_view text)
@@ -96,17 +107,12 @@ std::wstring ReportText(std::wstring_view text)
 
 std::string ReportPath(std::wstring_view path)
 {
-    std::wstring quoted(path);
-    for (wchar_t& w : quoted) {
-        if (w == L'"')
-            w = L'\'';
-    }
-    return ToUtf8(quoted);
+    return ToUtf8(Apostrophes(path));
 }
 
 std::wstring SheetName(std::wstring_view pupilName)
 {
-    const std::wstring text = ReportText(pupilName);
+    const std::wstring text = Apostrophes(pupilName);
     return IsValidSheetName(text) ? text : HashedSheetName(text, pupilName);
 }
 
