@@ -108,7 +108,9 @@ DOMElement* FirstElement(DOMElement* parent, const XMLCh* name)
 DOMElement* FindWorksheet(DOMDocument* document, const std::u16string& sheetName)
 {
     DOMNodeList* sheets = document->getDocumentElement()->getElementsByTagName(u"Worksheet");
-    for (XMLSize_t i = 0; i < sheets->getLength(); ++i) {
+    // The list counts by walking the whole document: once, not per step.
+    const XMLSize_t count = sheets->getLength();
+    for (XMLSize_t i = 0; i < count; ++i) {
         auto* sheet = static_cast<DOMElement*>(sheets->item(i));
         if (sheet->getAttribute(u"ss:Name") == sheetName)
             return sheet;
