@@ -2,6 +2,9 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include <atomic>
 #include <cstring>
 #include <new>
@@ -121,6 +124,7 @@ public:
             return;
         const SDL_Rect r { clip.left, clip.top, clip.Width(), clip.Height() };
         SDL_RenderSetClipRect(m_renderer, &r);
+        m_clip = clip;
     }
 
     void Draw(DeviceTexture& texture, const Rect& source, const QuadF& dest, Colour tint,
@@ -131,15 +135,23 @@ public:
         SDL_Texture* t = static_cast<SdlTexture&>(texture).Get();
         SDL_SetTextureColorMod(t, RedOf(tint), GreenOf(tint), BlueOf(tint));
         SDL_SetTextureAlphaMod(t, AlphaOf(tint));
-        const SDL_FRect d { dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top };
         // Shrinking filters linearly, enlarging keeps whole texels.
-        const bool shrinks = d.w < source.Width() || d.h < source.Height();
+        const bool shrinks = dest.right - dest.left < source.Width()
+            || dest.bottom - dest.top < source.Height();
         SDL_SetTextureScaleMode(t, shrinks ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
-        const SDL_Rect s { source.left, source.top, source.Width(), source.Height() };
-        if (degrees == 0.0)
-            SDL_RenderCopyF(m_renderer, t, &s, &d);
-        else
+        if (degrees == 0.0) {
+            QuadF clippedDest = dest;
+            Rect clippedSource = source;
+            if (ClipToViewport(clippedDest, clippedSource)) {
+                const SDL_FRect d = ToSdl(clippedDest);
+                const SDL_Rect s = ToSdl(clippedSource);
+                SDL_RenderCopyF(m_renderer, t, &s, &d);
+            }
+        } else {
+            const SDL_FRect d = ToSdl(dest);
+            const SDL_Rect s = ToSdl(source);
             SDL_RenderCopyExF(m_renderer, t, &s, &d, degrees, nullptr, SDL_FLIP_NONE);
+        }
     }
 
     bool ReadPixels(const Rect& area, std::vector<Colour>& pixels) override
@@ -154,6 +166,38 @@ public:
     }
 
 private:
+    static SDL_FRect ToSdl(const QuadF& q) { return { q.left, q.top, q.right - q.left, q.bottom - q.top }; }
+    static SDL_Rect ToSdl(const Rect& r) { return { r.left, r.top, r.Width(), r.Height() }; }
+
+    // Cuts an upright quad to the clip rectangle ourselves, with the matching part of the
+    // source in whole texels: SDL's software renderer drops a stretched quad whose clipped
+    // source would be thinner than a texel (a 1-pixel border stretched along an edge).
+    // False when nothing of the quad is left.
+    bool ClipToViewport(QuadF& dest, Rect& source) const
+    {
+        const float left = std::max(dest.left, float(m_clip.left));
+        const float top = std::max(dest.top, float(m_clip.top));
+        const float right = std::min(dest.right, float(m_clip.right));
+        const float bottom = std::min(dest.bottom, float(m_clip.bottom));
+        if (right <= left || bottom <= top)
+            return false;
+        const float sx = float(source.Width()) / (dest.right - dest.left);
+        const float sy = float(source.Height()) / (dest.bottom - dest.top);
+        const auto cut = [](float from, float scale, std::int32_t origin, std::int32_t limit,
+                             float newFrom, float newTo) {
+            auto first = static_cast<std::int32_t>(std::floor(origin + (newFrom - from) * scale + 1e-3f));
+            auto last = static_cast<std::int32_t>(std::ceil(origin + (newTo - from) * scale - 1e-3f));
+            first = std::clamp(first, origin, limit - 1);
+            last = std::clamp(last, first + 1, limit);
+            return std::pair { first, last };
+        };
+        const auto [sl, sr] = cut(dest.left, sx, source.left, source.right, left, right);
+        const auto [st, sb] = cut(dest.top, sy, source.top, source.bottom, top, bottom);
+        dest = { left, top, right, bottom };
+        source = { sl, st, sr, sb };
+        return true;
+    }
+
     void WatchForResets()
     {
         if (!m_watching)
@@ -181,6 +225,7 @@ private:
     // Set from SDL's event watch, which may run wherever an event is pushed.
     std::atomic<bool> m_lost = false;
     bool m_watching = false;
+    Rect m_clip { -(1 << 20), -(1 << 20), 1 << 20, 1 << 20 };
 };
 
 } // namespace

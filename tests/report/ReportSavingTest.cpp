@@ -73,8 +73,9 @@ TEST(ReportSaving, AKillDuringASaveLeavesTheOldFileOrTheNewOneWhole)
         const auto sheets = SheetRows(path);
         ASSERT_EQ(sheets.count(L"Иванов"), 1u) << "after " << delay << " ms";
         EXPECT_EQ(sheets.at(L"Иванов").size(), 3u);
-        if (sheets.count(L"Петрова") != 0)
+        if (sheets.count(L"Петрова") != 0) {
             EXPECT_EQ(sheets.at(L"Петрова").size() % 2000, 0u);
+        }
     }
 }
 

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "gfx/IMView.h"
+#include "gui/IMViewControl.h"
+
+#include <map>
+#include <optional>
+#include <vector>
+
+namespace pestrol {
+
+// The container of the toolkit: the main window, every screen and the composite controls.
+// Children live in numbered layers (drawn in ascending order, hit from the highest down);
+// they are merged in and deleted only between passes, so handlers may change the tree.
+template <class View>
+class IMDialogBase : public IMViewControl<View> {
+public:
+    using Layers = std::map<std::int32_t, std::vector<IMControl*>>;
+
+    // Without a rectangle the dialog covers the whole back buffer.
+    IMDialogBase(IMDialog* parent, std::optional<Rect> rect, std::int32_t layer);
+    ~IMDialogBase() override;
+
+    IMDialog* CreateDialog(std::int32_t x, std::int32_t y, std::int32_t width,
+                           std::int32_t height, std::int32_t layer = 0);
+
+    void AddChild(IMControl* control, std::int32_t layer);
+    void RemoveChild(IMControl* control);
+    void FlushRemovals();
+    std::int32_t LayerOf(const IMControl* control) const;
+    long UpdateMouseOver(const IMMouseEvent& e);
+    long OnChildFocus(const IMEvent& e);
+
+    void SetDirty(bool dirty) override;
+    bool IsDirty() const override;
+    bool HitTest(std::int32_t x, std::int32_t y) override;
+    long HandleMouseMove(const IMMouseEvent& e) override;
+    long HandleMouseButton(const IMMouseEvent& e) override;
+    long HandleMouseLeave(const IMMouseEvent& e) override;
+    long HandleKey(const IMKeyboardEvent& e) override;
+    long HandleDraw(const IMEvent& e) override;
+    long HandleIdle(const IMEvent& e) override;
+    long HandleClose(const IMEvent& e) override;
+    long HandleFocusOut(const IMEvent& e) override;
+
+    const Layers& Children() const { return m_children; }
+    IMControl* GetMouseOverChild() const { return m_mouseOverChild; }
+    IMControl* GetFocusedChild() const { return m_focusedChild; }
+    Point GetLastMousePosition() const { return m_lastMouse; }
+
+private:
+    // Converts a mouse event of the parent's space into this dialog's and remembers it.
+    IMMouseEvent ToOwnSpace(const IMMouseEvent& e);
+    IMControl* FindChildAt(std::int32_t x, std::int32_t y) const;
+    template <class F>
+    void ForEachChild(F f) const;
+
+    Layers m_children;
+    Layers m_pendingAdditions;
+    std::vector<IMControl*> m_pendingRemovals;
+    IMControl* m_mouseOverChild = nullptr;
+    IMControl* m_focusedChild = nullptr;
+    Point m_lastMouse{};
+};
+
+extern template class IMDialogBase<IMEmptyView>;
+
+}  // namespace pestrol
