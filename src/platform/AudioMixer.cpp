@@ -94,13 +94,16 @@ void AudioMixer::Output::RunSink(AudioMixer& mixer)
     }
 }
 
-AudioMixer::AudioMixer() : m_output(std::make_unique<Output>(*this)) {}
+AudioMixer::AudioMixer(Drive drive)
+    : m_output(drive == Drive::Output ? std::make_unique<Output>(*this) : nullptr)
+{
+}
 
 AudioMixer::~AudioMixer() = default;
 
 bool AudioMixer::HasDevice() const
 {
-    return m_output->device != 0;
+    return m_output && m_output->device != 0;
 }
 
 void AudioMixer::Mix(std::int16_t* out, std::size_t frames)

@@ -18,16 +18,20 @@ public:
     static constexpr std::uint32_t kRate = 44100;
     static constexpr int kChannels = 2;
 
-    AudioMixer();
+    // Output: the device or the sink call Mix. Caller: only the caller does (for
+    // measurements and checks of what is mixed).
+    enum class Drive { Output, Caller };
+
+    explicit AudioMixer(Drive drive = Drive::Output);
     ~AudioMixer();
     AudioMixer(const AudioMixer&) = delete;
     AudioMixer& operator=(const AudioMixer&) = delete;
 
-    // False while the silent sink plays instead of a device.
+    // False while the silent sink plays instead of a device, or nothing drives the mixer.
     bool HasDevice() const;
 
     // Fills `frames` interleaved stereo frames with the sum of the playing buffers,
-    // moving their play positions on. Called by the device or the sink.
+    // moving their play positions on.
     void Mix(std::int16_t* out, std::size_t frames);
 
 private:
