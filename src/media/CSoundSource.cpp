@@ -155,12 +155,16 @@ bool CSoundSource::SameFormat(int link) const
 
 bool CSoundSource::Rewind()
 {
+    m_framesRead = 0;
     return ov_pcm_seek(m_decoder.get(), 0) == 0;
 }
 
+// Damaged pages can move the decoder's position backwards; counting what was delivered
+// keeps such a stream within its stated length too.
 std::size_t CSoundSource::ReadPcm(std::uint8_t* out, std::size_t size)
 {
-    const std::int64_t left = m_totalFrames - ov_pcm_tell(m_decoder.get());
+    const std::int64_t position = std::max<std::int64_t>(ov_pcm_tell(m_decoder.get()), m_framesRead);
+    const std::int64_t left = m_totalFrames - position;
     if (left <= 0)
         return 0;
     size = std::min(size, static_cast<std::size_t>(left) * static_cast<std::size_t>(m_bytesPerFrame));
@@ -174,6 +178,7 @@ std::size_t CSoundSource::ReadPcm(std::uint8_t* out, std::size_t size)
             break;
         done += static_cast<std::size_t>(got);
     }
+    m_framesRead += static_cast<std::int64_t>(done) / m_bytesPerFrame;
     return done;
 }
 

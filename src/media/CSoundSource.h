@@ -57,6 +57,7 @@ private:
     int m_rate = 0;
     int m_bytesPerFrame = 0;
     std::int64_t m_totalFrames = 0;
+    std::int64_t m_framesRead = 0;  // since the last rewind
     std::unique_ptr<OggVorbis_File> m_decoder;
     bool m_decoderOpen = false;
 };
