@@ -1,11 +1,15 @@
 #pragma once
 
-#include "media/OggTone.h"
+#include "OggTone.h"
 
 #include <cstdint>
 #include <vector>
 
 namespace pestrol::test {
+
+using tools::DecodeAll;
+using tools::EncodeTone;
+using tools::Tone;
 
 // The tones the sound tests play, encoded once per test process.
 const std::vector<std::uint8_t>& ShortTone();     // 0.3 s, stereo, 44,100 Hz

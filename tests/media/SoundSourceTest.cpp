@@ -80,8 +80,9 @@ TEST(SoundSource, DamagedDataDecodesSafely)
         const auto limit = static_cast<std::size_t>(source->TotalFrames()) *
                            static_cast<std::size_t>(source->BytesPerFrame());
         EXPECT_LE(ReadAll(*source), limit) << "round " << round;
-        if (source->Rewind())
+        if (source->Rewind()) {
             EXPECT_LE(ReadAll(*source), limit);
+        }
     }
     EXPECT_GT(opened, 0) << "some damage leaves the sound playable";
 }

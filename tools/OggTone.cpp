@@ -1,4 +1,4 @@
-#include "media/OggTone.h"
+#include "OggTone.h"
 
 #include <vorbis/vorbisenc.h>
 #include <vorbis/vorbisfile.h>
@@ -7,7 +7,7 @@
 #include <cstring>
 #include <stdexcept>
 
-namespace pestrol::test {
+namespace pestrol::tools {
 
 namespace {
 
@@ -143,4 +143,4 @@ std::vector<std::int16_t> DecodeAll(const std::vector<std::uint8_t>& ogg)
     return samples;
 }
 
-}  // namespace pestrol::test
+}  // namespace pestrol::tools

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace pestrol::test {
+namespace pestrol::tools {
 
-// A sine tone encoded as Ogg Vorbis, made at test time with libvorbisenc: `frames` sample
+// A sine tone encoded as Ogg Vorbis with libvorbisenc, for tests and measurements: `frames` sample
 // frames at `rate`, the same signal on every channel, starting at its peak so that the
 // first decoded frame is not silent.
 struct Tone {
@@ -21,4 +21,4 @@ std::vector<std::uint8_t> EncodeTone(const Tone& tone);
 // The whole stream decoded to 16-bit interleaved samples, for comparisons.
 std::vector<std::int16_t> DecodeAll(const std::vector<std::uint8_t>& ogg);
 
-}  // namespace pestrol::test
+}  // namespace pestrol::tools
