@@ -17,6 +17,11 @@ public:
 
     virtual ~IMTimerHost() = default;
 
+    // The main window's timers while the window exists: it sets itself when made and
+    // clears the pointer when it goes.
+    static IMTimerHost* Main();
+    static void SetMain(IMTimerHost* host);
+
     // A new timer firing every `interval` milliseconds; ids start at 1, never reused.
     virtual std::int32_t AddTimer(std::uint32_t interval) = 0;
     // An empty connection for id 0 or an unknown id.

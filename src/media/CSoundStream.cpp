@@ -130,10 +130,10 @@ void CSoundStream::FireLabel(std::uint32_t time)
 
 void CSoundStream::StartLabelTimers()
 {
-    IMTimerHost* window = m_owner.Window();
+    RemoveLabelTimers();
+    IMTimerHost* window = IMTimerHost::Main();
     if (window == nullptr)
         return;
-    RemoveLabelTimers();
     for (std::uint32_t time : m_labelTimes) {
         const std::int32_t timer = window->AddTimer(time);
         m_pendingTimers.push_back(timer);
@@ -146,7 +146,7 @@ void CSoundStream::StartLabelTimers()
 // Timers that outlived a run which ended by itself are removed here too.
 void CSoundStream::RemoveLabelTimers()
 {
-    if (IMTimerHost* window = m_owner.Window()) {
+    if (IMTimerHost* window = IMTimerHost::Main()) {
         for (std::int32_t timer : m_pendingTimers)
             window->RemoveTimer(timer);
     }
@@ -164,7 +164,7 @@ std::int32_t CSoundStream::OnLabelTimer(std::int32_t timer, std::uint32_t time)
     }
     if (!cancelled)
         PostRegisteredMessage(m_owner.LabelMessage(), m_id, time);
-    m_owner.Window()->RemoveTimer(timer);
+    IMTimerHost::Main()->RemoveTimer(timer);
     return 0;
 }
 

@@ -20,9 +20,8 @@ CSoundSystem::~CSoundSystem()
         DiscardRegisteredMessages(messages);
 }
 
-std::int32_t CSoundSystem::InitSound(IMTimerHost* window)
+std::int32_t CSoundSystem::InitSound()
 {
-    m_window = window;
     RegisterMessages();
     if (!m_queue)
         m_queue = std::make_unique<MessageQueue>();

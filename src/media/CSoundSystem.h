@@ -14,7 +14,6 @@ namespace pestrol {
 
 class AudioMixer;
 class CSoundSource;
-class IMTimerHost;
 class MessageQueue;
 
 // The program's sounds: Ogg Vorbis streams with small numeric ids (0 = none), each with
@@ -32,8 +31,8 @@ public:
     CSoundSystem& operator=(const CSoundSystem&) = delete;
 
     // Registers the messages and opens the audio output (the silent sink without a
-    // device). `window` times the labels; without it labels do not fire. 0 when done.
-    std::int32_t InitSound(IMTimerHost* window);
+    // device). 0 when done; 1 when messages cannot be posted.
+    std::int32_t InitSound();
 
     // `name` is a decimal resource number or a file path. A known name gives its stream
     // again, with the handlers of its end cut. 0 when the sound cannot be opened.
@@ -45,7 +44,8 @@ public:
     // True when a playing stream was stopped; its worker has ended when this returns.
     bool StopSound(std::uint32_t id);
     void OnSoundEnd(std::uint32_t id, const SoundSignal::slot_type& handler);
-    // A handler for `time` ms after PlaySound; add labels before playing.
+    // A handler for `time` ms after PlaySound, timed by the main window's timers; add
+    // labels before playing.
     void AddLabel(std::uint32_t id, std::uint32_t time, const LabelSignal::slot_type& handler);
 
     // For every message of the window: true when it was one of the sound messages.
@@ -58,7 +58,6 @@ public:
     bool HasAudioDevice() const;
 
     // For the streams.
-    IMTimerHost* Window() const { return m_window; }
     AudioMixer& Mixer() { return *m_mixer; }
     MessageId StartedMessage() const { return m_started; }
     MessageId EndedMessage() const { return m_ended; }
@@ -83,7 +82,6 @@ private:
     std::unique_ptr<MessageQueue> m_queue;
     std::unique_ptr<AudioMixer> m_mixer;
     std::uint32_t m_lastId = 0;
-    IMTimerHost* m_window = nullptr;
     MessageId m_started = 0;
     MessageId m_stopped = 0;
     MessageId m_ended = 0;

@@ -17,6 +17,11 @@ namespace pestrol::test {
 // loop fires them, and the loop itself, handing every registered message to the sounds.
 class FakeWindow : public IMTimerHost {
 public:
+    FakeWindow() { SetMain(this); }
+    ~FakeWindow() override { SetMain(nullptr); }
+    FakeWindow(const FakeWindow&) = delete;
+    FakeWindow& operator=(const FakeWindow&) = delete;
+
     std::int32_t AddTimer(std::uint32_t interval) override;
     boost::signals2::connection ConnectTimer(std::int32_t id,
                                              const TimerSignal::slot_type& handler) override;

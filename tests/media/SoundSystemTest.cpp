@@ -124,6 +124,19 @@ TEST_F(SoundSystem, LabelsAfterTheNaturalEndDoNotFire)
     EXPECT_EQ(window.TimerCount(), 0u);
 }
 
+TEST_F(SoundSystem, WithoutAMainWindowLabelsAreSkippedAndTheSoundStillPlays)
+{
+    Start();
+    const std::uint32_t id = FromMemory(L"short", ShortTone());
+    Recorder heard;
+    heard.Listen(*sounds->FindStream(id));
+    sounds->AddLabel(id, 100, heard.Label());
+    IMTimerHost::SetMain(nullptr);
+    PlayToEnd(id, heard);
+    IMTimerHost::SetMain(&window);
+    EXPECT_EQ(heard.Order(), (Strings{"started", "ended"}));
+}
+
 TEST_F(SoundSystem, TheSameNameGivesTheSameStreamAndCutsItsEndHandlers)
 {
     Start();

@@ -45,7 +45,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    void Start() { ASSERT_EQ(sounds->InitSound(&window), 0); }
+    void Start() { ASSERT_EQ(sounds->InitSound(), 0); }
     std::uint32_t FromMemory(const wchar_t* name, const std::vector<std::uint8_t>& bytes)
     {
         return sounds->CreateSound(name, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
