@@ -30,7 +30,6 @@ TEST_F(SoundSystem, AShortSoundStartsAtOnceAndEndsAfterItsSilentHalves)
     EXPECT_EQ(heard.First("started")->id, id);
     EXPECT_LT(heard.First("started")->at - played, 0.1);
     const double afterData = heard.First("ended")->at - played - 0.3;
-    std::printf("ended %.3f s after the data\n", afterData);
     EXPECT_GE(afterData, 0.5);
     EXPECT_LE(afterData, 1.0);
     EXPECT_FALSE(sounds->FindStream(id)->IsPlaying());
