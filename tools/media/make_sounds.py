@@ -38,7 +38,8 @@ LENGTHS = {
 
 
 def sox(*args):
-    return subprocess.run(["sox", *map(str, args)], check=True, capture_output=True, text=True)
+    # -R: the same dither every run, so regenerated files stay identical
+    return subprocess.run(["sox", "-R", *map(str, args)], check=True, capture_output=True, text=True)
 
 
 def read_speech(path):
