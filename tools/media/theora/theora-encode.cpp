@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int kSerial = 517;  // fixed, so that a regenerated file is byte for byte the same
+constexpr int kSerial = 517; // fixed, so that a regenerated file is byte for byte the same
 
 std::uint8_t Clamp(double v)
 {
@@ -26,7 +26,11 @@ std::uint8_t Clamp(double v)
 class Planes {
 public:
     Planes(int width, int height)
-        : m_width(width), m_height(height), m_y(width * height), m_cb(width * height / 4), m_cr(width * height / 4)
+        : m_width(width)
+        , m_height(height)
+        , m_y(width * height)
+        , m_cb(width * height / 4)
+        , m_cr(width * height / 4)
     {
     }
 
@@ -37,7 +41,8 @@ public:
         std::vector<double> cb(m_width * m_height), cr(m_width * m_height);
         for (int i = 0; i < m_width * m_height; ++i) {
             const double b = bgrx[i * 4], g = bgrx[i * 4 + 1], r = bgrx[i * 4 + 2];
-            const double luma = (g + 25.0 / 129 * b + 52.0 / 102 * r) / (1 + 25.0 / 129 + 52.0 / 102);
+            const double luma
+                = (g + 25.0 / 129 * b + 52.0 / 102 * r) / (1 + 25.0 / 129 + 52.0 / 102);
             m_y[i] = Clamp(16 + luma * 64 / 74);
             cb[i] = (b - luma) * 64 / 129;
             cr[i] = (r - luma) * 64 / 102;
@@ -46,16 +51,18 @@ public:
         for (int y = 0; y < m_height / 2; ++y)
             for (int x = 0; x < cw; ++x) {
                 const int i = 2 * y * m_width + 2 * x;
-                m_cb[y * cw + x] = Clamp(128 + (cb[i] + cb[i + 1] + cb[i + m_width] + cb[i + m_width + 1]) / 4);
-                m_cr[y * cw + x] = Clamp(128 + (cr[i] + cr[i + 1] + cr[i + m_width] + cr[i + m_width + 1]) / 4);
+                m_cb[y * cw + x]
+                    = Clamp(128 + (cb[i] + cb[i + 1] + cb[i + m_width] + cb[i + m_width + 1]) / 4);
+                m_cr[y * cw + x]
+                    = Clamp(128 + (cr[i] + cr[i + 1] + cr[i + m_width] + cr[i + m_width + 1]) / 4);
             }
     }
 
     void Fill(th_ycbcr_buffer buffer)
     {
-        buffer[0] = {m_width, m_height, m_width, m_y.data()};
-        buffer[1] = {m_width / 2, m_height / 2, m_width / 2, m_cb.data()};
-        buffer[2] = {m_width / 2, m_height / 2, m_width / 2, m_cr.data()};
+        buffer[0] = { m_width, m_height, m_width, m_y.data() };
+        buffer[1] = { m_width / 2, m_height / 2, m_width / 2, m_cb.data() };
+        buffer[2] = { m_width / 2, m_height / 2, m_width / 2, m_cr.data() };
     }
 
 private:
@@ -65,7 +72,8 @@ private:
 
 class Encoder {
 public:
-    Encoder(int width, int height, int fps, int quality, std::FILE* out) : m_out(out)
+    Encoder(int width, int height, int fps, int quality, std::FILE* out)
+        : m_out(out)
     {
         th_info info;
         th_info_init(&info);
@@ -111,7 +119,8 @@ private:
         th_comment comment;
         th_comment_init(&comment);
         ogg_packet packet;
-        for (bool first = true; th_encode_flushheader(m_encoder, &comment, &packet) > 0; first = false) {
+        for (bool first = true; th_encode_flushheader(m_encoder, &comment, &packet) > 0;
+             first = false) {
             ogg_stream_packetin(&m_stream, &packet);
             if (first)
                 Pages(true);
@@ -146,7 +155,8 @@ void Run(int width, int height, int fps, const char* path, int quality)
         throw std::runtime_error(std::string("cannot write ") + path);
     Encoder encoder(width, height, fps, quality, out);
     Planes planes(width, height);
-    std::vector<std::uint8_t> frame(static_cast<std::size_t>(width) * height * 4), next(frame.size());
+    std::vector<std::uint8_t> frame(static_cast<std::size_t>(width) * height * 4),
+        next(frame.size());
     if (!ReadFrame(frame))
         throw std::runtime_error("no frames on standard input");
     for (bool more = true; more;) {
@@ -158,7 +168,7 @@ void Run(int width, int height, int fps, const char* path, int quality)
     std::fclose(out);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -168,8 +178,10 @@ int main(int argc, char** argv)
     }
     const int width = std::atoi(argv[1]), height = std::atoi(argv[2]), fps = std::atoi(argv[3]);
     const int quality = argc == 6 ? std::atoi(argv[5]) : 40;
-    if (width <= 0 || height <= 0 || width % 16 || height % 16 || fps <= 0 || quality < 0 || quality > 63) {
-        std::fprintf(stderr, "%s: sizes must be positive multiples of 16, fps positive, quality 0..63\n", argv[0]);
+    if (width <= 0 || height <= 0 || width % 16 || height % 16 || fps <= 0 || quality < 0
+        || quality > 63) {
+        std::fprintf(stderr,
+            "%s: sizes must be positive multiples of 16, fps positive, quality 0..63\n", argv[0]);
         return 2;
     }
     try {
