@@ -1,6 +1,7 @@
 // The skin pictures the program carries, read back with libpng exactly as they are
 // embedded: every one present, in registration order, of the size and pixel format the
 // toolkit lays out with, and without chunks that would make the decoder change colours.
+#include "assets/DefaultSkin.h"
 #include "platform/ResourceLibrary.h"
 
 #include <gtest/gtest.h>
@@ -16,81 +17,6 @@
 
 namespace pestrol {
 namespace {
-
-enum class Format { RGB, RGBA };
-
-struct SkinImage {
-    const wchar_t* name;
-    int width;
-    int height;
-    Format format;
-};
-
-// The default skin in registration order, then the text view's marks.
-constexpr SkinImage kSkin[] = {
-    {L"DefaultBackGround", 800, 600, Format::RGB},
-    {L"ExitButton", 21, 21, Format::RGBA},
-    {L"PrintButton", 84, 47, Format::RGBA},
-    {L"SaveAsButton", 148, 47, Format::RGBA},
-    {L"RetryButton", 109, 47, Format::RGBA},
-    {L"CloseButton", 111, 47, Format::RGBA},
-    {L"StartPopStartButton", 84, 47, Format::RGBA},
-    {L"EscButton", 37, 25, Format::RGB},
-    {L"F1Button", 37, 25, Format::RGB},
-    {L"F12Button", 37, 25, Format::RGB},
-    {L"SubmitButton", 109, 47, Format::RGBA},
-    {L"OptionsButton", 109, 47, Format::RGBA},
-    {L"CancelButton", 111, 47, Format::RGBA},
-    {L"PrintButtonKlick", 84, 47, Format::RGBA},
-    {L"SaveAsButtonKlick", 148, 47, Format::RGBA},
-    {L"RetryButtonKlick", 109, 47, Format::RGBA},
-    {L"CloseButtonKlick", 111, 47, Format::RGBA},
-    {L"StartPopStartButtonKlick", 84, 47, Format::RGBA},
-    {L"SubmitButtonKlick", 109, 47, Format::RGBA},
-    {L"OptionsButtonKlick", 109, 47, Format::RGBA},
-    {L"CancelButtonKlick", 111, 47, Format::RGBA},
-    {L"PrintButtonNuv", 84, 47, Format::RGBA},
-    {L"SaveAsButtonNuv", 148, 47, Format::RGBA},
-    {L"RetryButtonNuv", 109, 47, Format::RGBA},
-    {L"CloseButtonNuv", 111, 47, Format::RGBA},
-    {L"StartPopStartButtonNuv", 84, 47, Format::RGBA},
-    {L"SubmitButtonNuv", 109, 47, Format::RGBA},
-    {L"OptionsButtonNuv", 109, 47, Format::RGBA},
-    {L"CancelButtonNuv", 111, 47, Format::RGBA},
-    {L"SliderSliderVertical", 19, 10, Format::RGBA},
-    {L"SliderSliderVerticalHover", 19, 10, Format::RGBA},
-    {L"SliderSliderHorizontal", 11, 20, Format::RGBA},
-    {L"SliderSliderHorizontalHover", 11, 20, Format::RGBA},
-    {L"ScrollSlider", 16, 2, Format::RGB},
-    {L"ScrollSliderHorizontal", 2, 16, Format::RGB},
-    {L"ScrollBackground", 16, 16, Format::RGB},
-    {L"ScrollButtonUp", 16, 16, Format::RGBA},
-    {L"ScrollButtonDown", 16, 16, Format::RGBA},
-    {L"CheckBoxUnchecked", 16, 16, Format::RGB},
-    {L"CheckBoxChecked", 16, 16, Format::RGB},
-    {L"RadioButtonUnchecked", 16, 16, Format::RGBA},
-    {L"RadioButtonChecked", 16, 16, Format::RGBA},
-    {L"CheckBoxDisUnchecked", 16, 16, Format::RGB},
-    {L"CheckBoxDisChecked", 16, 16, Format::RGB},
-    {L"RadioButtonDisUnchecked", 16, 16, Format::RGBA},
-    {L"RadioButtonDisChecked", 16, 16, Format::RGBA},
-    {L"EditBarBackGround", 1, 1, Format::RGB},
-    {L"EditBarCornerLT", 8, 8, Format::RGBA},
-    {L"EditBarCornerRT", 8, 8, Format::RGBA},
-    {L"EditBarCornerLB", 8, 8, Format::RGBA},
-    {L"EditBarCornerRB", 8, 8, Format::RGBA},
-    {L"EditBarBorderL", 8, 1, Format::RGB},
-    {L"EditBarBorderR", 8, 1, Format::RGB},
-    {L"EditBarBorderT", 1, 8, Format::RGB},
-    {L"EditBarBorderB", 1, 8, Format::RGB},
-    {L"EditBarKaretka", 1, 19, Format::RGB},
-    {L"SelectionMask", 1, 1, Format::RGBA},
-    {L"MarkSpace", 3, 3, Format::RGBA},
-    {L"MarkTab", 10, 5, Format::RGBA},
-    {L"MarkLineBreak", 11, 21, Format::RGBA},
-    {L"MarkLineFeedHidden", 1, 1, Format::RGBA},
-};
-constexpr std::size_t kRegisteredSkinCount = 57;
 
 using Rgba = std::array<std::uint8_t, 4>;
 
@@ -188,7 +114,7 @@ TEST(SkinImages, EveryImageDecodesToItsSizeAndFormat)
         ASSERT_TRUE(png.ok) << "missing from the program or not a readable PNG";
         EXPECT_EQ(png.width, image.width);
         EXPECT_EQ(png.height, image.height);
-        EXPECT_EQ(png.colourType, image.format == Format::RGBA ? PNG_COLOR_TYPE_RGB_ALPHA
+        EXPECT_EQ(png.colourType, image.format == SkinFormat::RGBA ? PNG_COLOR_TYPE_RGB_ALPHA
                                                                : PNG_COLOR_TYPE_RGB);
         EXPECT_FALSE(png.colourChunks);
     }
