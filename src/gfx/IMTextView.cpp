@@ -73,17 +73,23 @@ void IMTextView::GiveTexture(IMGlyph& g) const
     g.texture = index == manager.SlotCount() ? kNoTexture : index;
 }
 
+IMGlyph IMTextView::GetStyle() const
+{
+    IMGlyph g;
+    g.colour = m_colour;
+    g.underline = m_underline;
+    g.bold = m_bold;
+    g.italic = m_italic;
+    g.height = m_height;
+    g.face = m_face;
+    g.background = m_background;
+    return g;
+}
+
 std::unique_ptr<IMGlyph> IMTextView::MakeGlyph(wchar_t character) const
 {
-    auto g = std::make_unique<IMGlyph>();
+    auto g = std::make_unique<IMGlyph>(GetStyle());
     g->character = character;
-    g->colour = m_colour;
-    g->underline = m_underline;
-    g->bold = m_bold;
-    g->italic = m_italic;
-    g->height = m_height;
-    g->face = m_face;
-    g->background = m_background;
     GiveTexture(*g);
     return g;
 }

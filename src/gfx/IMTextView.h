@@ -62,6 +62,8 @@ public:
     void SetHeight(std::int32_t height) { SetStyle({ .height = height }); }
     void SetBold(bool bold) { SetStyle({ .bold = bold }); }
     void SetChar(wchar_t character, std::int32_t index);
+    // The style new characters get, as a glyph record without character or picture.
+    IMGlyph GetStyle() const;
 
     // The glyph count when the index lies beyond the text; a negative index comes back.
     std::int32_t GetChar(std::int32_t index) const;

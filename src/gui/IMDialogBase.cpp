@@ -1,6 +1,8 @@
 #include "gui/IMDialogBase.h"
 
 #include "gfx/IMResourceManager.h"
+#include "gui/IMButtonBase.h"
+#include "gui/IMStaticPictureBase.h"
 
 #include <algorithm>
 #include <boost/bind/bind.hpp>
@@ -55,6 +57,43 @@ IMDialog* IMDialogBase<View>::CreateDialog(std::int32_t x, std::int32_t y, std::
                                            std::int32_t height, std::int32_t layer)
 {
     return new IMDialog(this, Rect{x, y, x + width, y + height}, layer);
+}
+
+template <class View>
+IMButton* IMDialogBase<View>::CreateButton(std::int32_t x, std::int32_t y,
+                                           const std::wstring& normal,
+                                           const std::wstring& disabled,
+                                           const std::wstring& hover,
+                                           const std::wstring& pressed, std::int32_t layer)
+{
+    auto* button = new IMButton(this, layer);
+    button->SetButtonImages(normal, disabled, hover, pressed);
+    button->MoveTo(x, y);
+    return button;
+}
+
+template <class View>
+IMPicture* IMDialogBase<View>::CreatePicture(std::int32_t x, std::int32_t y,
+                                             std::wstring_view image, std::int32_t layer,
+                                             Colour colour)
+{
+    auto* picture = new IMPicture(this, layer);
+    picture->SetPictureImage(image);
+    picture->MoveTo(x, y);
+    picture->colour = colour;
+    picture->SetDirty(true);
+    return picture;
+}
+
+template <class View>
+IMCaption* IMDialogBase<View>::CreateText(std::int32_t x, std::int32_t y, std::wstring_view text,
+                                          std::int32_t layer)
+{
+    auto* caption = new IMCaption(this, layer);
+    caption->SetText(text);
+    caption->SetRect(caption->GetSourceRect());
+    caption->MoveTo(x, y);
+    return caption;
 }
 
 template <class View>

@@ -2,12 +2,23 @@
 
 #include "gfx/IMView.h"
 #include "gui/IMViewControl.h"
+#include "platform/Colour.h"
 
 #include <map>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace pestrol {
+
+class IMStateView;
+class IMTextureView;
+class IMTextView;
+template <class View>
+class IMButtonBase;
+template <class View>
+class IMStaticPictureBase;
 
 // The container of the toolkit: the main window, every screen and the composite controls.
 // Children live in numbered layers (drawn in ascending order, hit from the highest down);
@@ -23,6 +34,20 @@ public:
 
     IMDialog* CreateDialog(std::int32_t x, std::int32_t y, std::int32_t width,
                            std::int32_t height, std::int32_t layer = 0);
+    // A skinned button at its pictures' size; empty names fall back to the normal picture.
+    IMButtonBase<IMStateView>* CreateButton(std::int32_t x, std::int32_t y,
+                                            const std::wstring& normal,
+                                            const std::wstring& disabled,
+                                            const std::wstring& hover,
+                                            const std::wstring& pressed, std::int32_t layer = 0);
+    // A picture at its own size, tinted by `colour`.
+    IMStaticPictureBase<IMTextureView>* CreatePicture(std::int32_t x, std::int32_t y,
+                                                      std::wstring_view image,
+                                                      std::int32_t layer = 0,
+                                                      Colour colour = kWhite);
+    // A caption in the text view's default font and colour, as large as its text.
+    IMStaticPictureBase<IMTextView>* CreateText(std::int32_t x, std::int32_t y,
+                                                std::wstring_view text, std::int32_t layer = 0);
 
     void AddChild(IMControl* control, std::int32_t layer);
     void RemoveChild(IMControl* control);
