@@ -145,6 +145,7 @@ void CreateRenderer(SDL_Window* window, bool windowed)
     auto manager = std::make_unique<IMResourceManager>(CreateSdlRenderDevice());
     g_manager = manager.get();
     manager->SetStartTime(TickCount());
+    manager->InitSound();
     try {
         if (manager->CreateDevice(window, windowed, kWidth, kHeight, kRefreshRate) != 0)
             throw std::runtime_error("Не могу создать устройство Direct3D");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gfx/TextureRegistry.h"
+#include "media/CSoundSystem.h"
 #include "platform/Colour.h"
 #include "platform/Rect.h"
 
@@ -17,10 +18,11 @@ namespace pestrol {
 class FontFace;
 class GlyphCache;
 
-// The one object behind everything drawn: the renderer with its frames, drawing origin and
-// clip rectangle; the texture registry it inherits; the fonts and glyph images. Created by
-// CreateRenderer, reached through ResourceManager(), destroyed by DestroyRenderer.
-class IMResourceManager : public TextureRegistry {
+// The one object behind everything drawn and heard: the renderer with its frames, drawing
+// origin and clip rectangle; the texture registry and the sound system it inherits; the
+// fonts and glyph images. Created by CreateRenderer, reached through ResourceManager(),
+// destroyed by DestroyRenderer (the sound system last).
+class IMResourceManager : public CSoundSystem, public TextureRegistry {
 public:
     explicit IMResourceManager(std::unique_ptr<RenderDevice> device);
     ~IMResourceManager() override;
