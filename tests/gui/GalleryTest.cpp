@@ -56,12 +56,12 @@ protected:
     void Choices()
     {
         const wchar_t* names[] = {L"нет", L"да", L"нет, выкл.", L"да, выкл."};
-        IMGroupBox* group = CreateGroupBox(m_screen, 110, 560, 20);
         for (int i = 0; i < 4; ++i) {
             IMCheckBox* box = CreateCheckBox(m_screen, 20 + 140 * i, 110);
+            // A group each, side by side, so that all four can be seen at once.
+            IMGroupBox* group = CreateGroupBox(m_screen, 140, 30, 16);
+            group->MoveTo(10 + 140 * i, 140);
             IMRadioButton* radio = group->AddRadioButton(0);
-            radio->MoveTo(10 + 140 * i, 30);
-            group->SetRect({10, 110, 570, 150});
             box->SetChecked(i % 2 == 1);
             radio->SetChecked(i % 2 == 1);
             if (i >= 2) {
