@@ -134,15 +134,17 @@ TEST_F(Scrolling, HoldingAnArrowRepeatsAfterHalfASecondThenEveryFiftiethOfOne)
     const auto pressed = steady_clock::now();
     Pump();
     ASSERT_EQ(m_values, (std::vector<std::int32_t>{1})) << "one step at once";
-    Run(800ms);
+    const auto giveUp = pressed + 3s;
+    while (m_values.size() < 4 && steady_clock::now() < giveUp)
+        Run(10ms);
     Button(SDL_BUTTON_LEFT, false, X(), Y(230));
     Pump();
     const std::size_t atRelease = m_values.size();
-    ASSERT_GE(atRelease, 3u);
+    ASSERT_EQ(atRelease, 4u);
     for (std::size_t i = 0; i < atRelease; ++i)
         EXPECT_EQ(m_values[i], std::int32_t(i) + 1);
     EXPECT_GE(m_times[1] - pressed, 500ms);
-    EXPECT_LT(m_times[1] - pressed, 700ms);
+    EXPECT_LT(m_times[1] - pressed, 1000ms);
     for (std::size_t i = 2; i < atRelease; ++i)
         EXPECT_GE(m_times[i] - m_times[i - 1], 49ms) << i;
     Run(200ms);
@@ -161,7 +163,7 @@ TEST_F(Scrolling, TheRepeatStopsChangingAtTheEndOfTheRange)
     m_bar->SetValue(88);
     Motion(X(), Y(230));
     Button(SDL_BUTTON_LEFT, true, X(), Y(230));
-    Run(700ms);
+    Run(1200ms);
     Button(SDL_BUTTON_LEFT, false, X(), Y(230));
     Pump();
     EXPECT_EQ(m_bar->GetValue(), 90);
