@@ -22,8 +22,7 @@ IMAnimationBase<View>::IMAnimationBase(IMDialog* parent, std::int32_t layer)
 {
 }
 
-template <class View>
-long IMAnimationBase<View>::Play()
+template <class View> long IMAnimationBase<View>::Play()
 {
     this->RaiseState(Started, code::kStateChange);
     this->RaiseState(FrameChanged, code::kStateChange);
@@ -32,8 +31,7 @@ long IMAnimationBase<View>::Play()
     return 0;
 }
 
-template <class View>
-long IMAnimationBase<View>::Stop()
+template <class View> long IMAnimationBase<View>::Stop()
 {
     m_playing = false;
     return this->RaiseState(Finished, code::kStateChange);
@@ -45,26 +43,22 @@ void IMAnimationBase<View>::OnFinished(const IMSignal<IMEvent>::slot_type& handl
     Finished.connect(handler);
 }
 
-template <class View>
-void IMAnimationBase<View>::SetFramePeriod(std::int32_t period)
+template <class View> void IMAnimationBase<View>::SetFramePeriod(std::int32_t period)
 {
     m_framePeriod = std::max(period, 1);
 }
 
-template <class View>
-std::uint64_t IMAnimationBase<View>::ReadCounter() const
+template <class View> std::uint64_t IMAnimationBase<View>::ReadCounter() const
 {
     return PerformanceCounter();
 }
 
-template <class View>
-std::uint64_t IMAnimationBase<View>::CounterFrequency() const
+template <class View> std::uint64_t IMAnimationBase<View>::CounterFrequency() const
 {
     return PerformanceFrequency();
 }
 
-template <class View>
-long IMAnimationBase<View>::Update()
+template <class View> long IMAnimationBase<View>::Update()
 {
     if (!m_playing)
         return 0;
@@ -80,8 +74,7 @@ long IMAnimationBase<View>::Update()
 
 // The range is counted in 64 bits: its last frame is the largest 32-bit number until the
 // view finds the end of its frames.
-template <class View>
-void IMAnimationBase<View>::Advance(std::int64_t index)
+template <class View> void IMAnimationBase<View>::Advance(std::int64_t index)
 {
     const std::int64_t first = this->GetFirstFrame();
     const std::int64_t span = std::int64_t(this->GetLastFrame()) - first;

@@ -10,8 +10,7 @@ namespace pestrol {
 // A control that plays its view's frames in real time: the frame shown follows the time
 // since Play, so a slow program skips frames rather than falling behind. When the frames
 // run out it stops and raises Finished.
-template <class View>
-class IMAnimationBase : public IMViewControl<View> {
+template <class View> class IMAnimationBase : public IMViewControl<View> {
 public:
     IMAnimationBase(IMDialog* parent, std::int32_t layer);
 

@@ -130,13 +130,16 @@ void IMTheoraView::Open(const void* data, std::size_t size)
     FindTheoraStream();
     ReadHeaders();
     StartDecoder();
-    CreateTextures();
-    if (NextPacket()) {
+    // Frame 0 is decoded before the textures are made, so that a video refused by the
+    // decoder leaves no textures behind.
+    const bool decoded = NextPacket();
+    if (decoded)
         DecodePacket();
-        Convert();
-    } else {
+    else
         m_lastFrame = m_lastDecoded;
-    }
+    CreateTextures();
+    if (decoded)
+        Convert();
     m_frameReady.Set();
 }
 
@@ -218,11 +221,12 @@ void IMTheoraView::ReadHeaders()
     }
 }
 
-// A frame larger than a texture can be is refused before the decoder allocates for it.
+// A frame larger than a texture can be is refused before the decoder allocates for it. (The
+// legacy interface calls the coded size width and height, the picture frame width and height.)
 void IMTheoraView::StartDecoder()
 {
     Decoder& d = *m_decoder;
-    if (d.info.frame_width > unsigned(kMaxImageSide) || d.info.frame_height > unsigned(kMaxImageSide)
+    if (d.info.width > unsigned(kMaxImageSide) || d.info.height > unsigned(kMaxImageSide)
         || theora_decode_init(&d.state, &d.info) != 0)
         Fail("error during theora_decode_header (corrupt stream)");
     d.decoding = true;
@@ -309,14 +313,14 @@ void IMTheoraView::ShowFrame(std::int32_t frame)
 }
 
 // Frames between are decoded, since the codec needs them, but only the requested one is
-// converted.
+// converted. The last frame is one to decode too, once it is known (a replay).
 void IMTheoraView::DecodeRequested()
 {
     if (!m_decodeRequest.WaitFor(kNoWait))
         return;
     if (m_requested < m_lastDecoded)
         Rewind();
-    while (m_lastDecoded < m_requested && m_requested < m_lastFrame) {
+    while (m_lastDecoded < m_requested && m_requested <= m_lastFrame) {
         if (!NextPacket()) {
             m_lastFrame = m_lastDecoded;
             break;

@@ -124,8 +124,10 @@ std::vector<std::uint8_t> EncodeTheora(int width, int height, int fps,
     const std::vector<std::vector<std::uint8_t>>& frames, int quality)
 {
     std::vector<std::uint8_t> out;
-    TheoraEncoder encoder(width, height, fps, quality,
-        [&out](const unsigned char* bytes, long size) { out.insert(out.end(), bytes, bytes + size); });
+    TheoraEncoder encoder(
+        width, height, fps, quality, [&out](const unsigned char* bytes, long size) {
+            out.insert(out.end(), bytes, bytes + size);
+        });
     TheoraPlanes planes(width, height);
     for (std::size_t i = 0; i < frames.size(); ++i) {
         planes.Convert(frames[i]);
