@@ -339,6 +339,30 @@ TEST_F(Video, EveryPraiseVideoPlaysToItsEndWithItsWhiteCornersAtItsLength)
     }
 }
 
+// The praise's arrangement: the cloud at (200, 100), the video squeezed into 320 x 200 over
+// its middle, half-way through the cartoon.
+TEST_F(Video, RendersAPreviewOfAPraiseFrameInTheCloud)
+{
+    const auto cloud = PraiseVideo(L"oblako_png");
+    const TextureIndex cloudTexture
+        = Manager().RegisterImage(L"oblako_png", cloud.data(), cloud.size());
+    const auto bytes = PraiseVideo(L"bravo_video");
+    IMTheoraView view;
+    view.Open(bytes.data(), bytes.size());
+    view.SetRect({ 293, 176, 613, 376 });
+    for (int n = 0; n <= 20; ++n)
+        view.ShowFrame(n);
+    Manager().BeginFrame();
+    Manager().DrawTexture(
+        Manager().FindTexture(L"DefaultBackGround"), { 0, 0, 800, 600 }, nullptr, kWhite, 0);
+    Manager().DrawTexture(
+        cloudTexture, Manager().GetImageRect(cloudTexture).Offset(200, 100), nullptr, kWhite, 0);
+    view.Draw();
+    const auto frame = Frame();
+    ASSERT_TRUE(WritePngFile("video_preview.png", 800, 600, frame));
+    EXPECT_TRUE(Near(frame[800 * 177 + 294], kWhite, 3)) << "the video's white meets the cloud's";
+}
+
 // --- Textures -----------------------------------------------------------------------------
 
 std::wstring Name(int which, std::uint32_t number)

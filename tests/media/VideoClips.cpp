@@ -132,7 +132,7 @@ std::span<const std::uint8_t> PraiseVideo(const wchar_t* name)
     static const ResourceLibrary library(EmbeddedResources(), "/nonexistent/pack");
     auto bytes = library.FindNamed(name);
     if (!bytes)
-        throw std::runtime_error("no such praise video");
+        throw std::runtime_error("no such resource");
     return *bytes;
 }
 

@@ -30,7 +30,7 @@ std::vector<OggPacketCopy> OggPackets(std::span<const std::uint8_t> ogg);
 std::vector<Bytes> PagePerPacket(const std::vector<OggPacketCopy>& packets, int serial);
 Bytes Join(const std::vector<Bytes>& pages);
 
-// The praise video of that name from the program's resource table.
+// A named block of the program's resource table (the praise videos, the cloud).
 std::span<const std::uint8_t> PraiseVideo(const wchar_t* name);
 
 } // namespace pestrol::test
