@@ -3,6 +3,7 @@
 #include "OggTone.h"
 #include "gfx/GfxTestSupport.h"
 #include "gui/IMDialogBase.h"
+#include "gui/IMLoopPace.h"
 #include "media/IMAnimationBase.h"
 #include "media/VideoClips.h"
 #include "platform/Clock.h"
@@ -218,14 +219,18 @@ TEST_F(Video, StopEndsPlaybackWithFinished)
     CountFinished(animation, finished);
     animation.SetFramePeriod(5000);
     animation.Play();
-    for (std::uint64_t t = 0; t <= 15000; t += 1000)
+    TakeFastPassRequest();
+    for (std::uint64_t t = 0; t <= 15000; t += 1000) {
         At(animation, t);
+        ASSERT_TRUE(TakeFastPassRequest()) << "a playing animation keeps the loop's waits short";
+    }
     animation.Stop();
     EXPECT_EQ(finished, 1);
     EXPECT_FALSE(animation.IsPlaying());
     const int converted = animation.GetConvertedCount();
     for (std::uint64_t t = 16000; t <= 60000; t += 1000)
         At(animation, t);
+    EXPECT_FALSE(TakeFastPassRequest());
     EXPECT_EQ(animation.GetCurrentFrame(), 3);
     EXPECT_EQ(ShownFrame(animation), 3);
     EXPECT_EQ(animation.GetConvertedCount(), converted);
