@@ -176,12 +176,14 @@ CupsPrinterDevice::~CupsPrinterDevice() = default;
 
 int CupsPrinterDevice::PageWidth() const
 {
-    return static_cast<int>(std::lround(m_target.widthMm / kMmPerInch * m_target.xDpi));
+    double printable = m_target.widthMm - m_target.leftMm - m_target.rightMm;
+    return static_cast<int>(std::lround(printable / kMmPerInch * m_target.xDpi));
 }
 
 int CupsPrinterDevice::PageHeight() const
 {
-    return static_cast<int>(std::lround(m_target.heightMm / kMmPerInch * m_target.yDpi));
+    double printable = m_target.heightMm - m_target.topMm - m_target.bottomMm;
+    return static_cast<int>(std::lround(printable / kMmPerInch * m_target.yDpi));
 }
 
 int CupsPrinterDevice::LineHeight() const { return m_font->lineHeight; }
@@ -209,6 +211,8 @@ bool CupsPrinterDevice::StartDocument(const std::wstring& jobName)
     document->context = cairo_create(document->surface);
     if (cairo_status(document->context) != CAIRO_STATUS_SUCCESS)
         return false;
+    cairo_translate(document->context, m_target.leftMm / kMmPerInch * kPointsPerInch,
+        m_target.topMm / kMmPerInch * kPointsPerInch);
     cairo_scale(document->context, kPointsPerInch / m_target.xDpi,
         kPointsPerInch / m_target.yDpi);
     cairo_set_scaled_font(document->context, m_font->scaled);

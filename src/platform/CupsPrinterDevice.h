@@ -11,15 +11,20 @@ namespace pestrol {
 struct PrintTarget {
     std::string queue;
     std::string instance;
-    // Paper in millimetres, resolution in dots per inch.
+    // Paper and its unprintable margins in millimetres, resolution in dots per inch.
     double widthMm = 210;
     double heightMm = 297;
+    double leftMm = 0;
+    double topMm = 0;
+    double rightMm = 0;
+    double bottomMm = 0;
     double xDpi = 300;
     double yDpi = 300;
 };
 
 // The document is drawn into a cairo PDF file with the system's default sans font and
-// submitted to the CUPS queue when it ends.
+// submitted to the CUPS queue when it ends. As on a printer's own device, the page is the
+// printable area: (0, 0) is its top left corner, inside the paper's margins.
 class CupsPrinterDevice : public PrinterDevice {
 public:
     explicit CupsPrinterDevice(PrintTarget target);

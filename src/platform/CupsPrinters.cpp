@@ -15,7 +15,8 @@ std::wstring DestinationName(const cups_dest_t& dest)
     return FromUtf8(name);
 }
 
-// The default media and resolution of the destination, where CUPS names them.
+// The default media with its margins and the default resolution of the destination, where
+// CUPS names them.
 void ReadPage(cups_dest_t* dest, PrintTarget& target)
 {
     cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest);
@@ -29,6 +30,10 @@ void ReadPage(cups_dest_t* dest, PrintTarget& target)
         && size.width > 0 && size.length > 0) {
         target.widthMm = size.width / 100.0;
         target.heightMm = size.length / 100.0;
+        target.leftMm = size.left / 100.0;
+        target.topMm = size.top / 100.0;
+        target.rightMm = size.right / 100.0;
+        target.bottomMm = size.bottom / 100.0;
     }
     ipp_attribute_t* resolution
         = cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "printer-resolution");

@@ -39,6 +39,7 @@ CONF
 Listen $dir/cups.sock
 Browsing No
 LogLevel info
+ErrorPolicy abort-job
 WebInterface No
 DefaultAuthType None
 PageLogFormat %p %j %{job-name}
@@ -78,6 +79,7 @@ add() {
 start() {
     local base
     base=$(mktemp -d /tmp/pestrol-cupsd.XXXXXX)
+    chmod 755 "$base"
     echo "$base" >"$1"
     configure "$base/printers"
     configure "$base/spare"
