@@ -117,13 +117,13 @@ TEST_F(CupsPrinting, ListsEveryQueueInCupsOrderWithTheDefault)
 
     EXPECT_EQ(printers.names, (std::vector<std::wstring> { L"A", L"B", L"Closed" }));
     EXPECT_EQ(printers.defaultPrinter, 1u);
-    EXPECT_EQ(spare.names, std::vector<std::wstring> { L"A" });
+    EXPECT_EQ(spare.names, (std::vector<std::wstring> { L"A", L"Raw" }));
     EXPECT_EQ(spare.defaultPrinter, std::nullopt);
 }
 
 TEST_F(CupsPrinting, DeviceHasTheQueuesPaperAndResolutionInPixels)
 {
-    Metrics a, b;
+    Metrics a, b, raw;
     AsClientOf(Socket(), [&] {
         std::unique_ptr<PrinterDevice> deviceA = OpenPrinter(L"A");
         std::unique_ptr<PrinterDevice> deviceB = OpenPrinter(L"B");
@@ -131,12 +131,21 @@ TEST_F(CupsPrinting, DeviceHasTheQueuesPaperAndResolutionInPixels)
         a = MetricsOf(*deviceA);
         b = MetricsOf(*deviceB);
     });
+    AsClientOf(Socket("spare"), [&] {
+        std::unique_ptr<PrinterDevice> device = OpenPrinter(L"Raw");
+        ASSERT_TRUE(device);
+        raw = MetricsOf(*device);
+    });
     // The printable areas of A4 at 300 dpi and Letter at 600 dpi: the paper less margins of
     // 18 points left and right, 36 points top and bottom.
     EXPECT_NEAR(a.width, (595 - 36) * 300 / 72, 1);
     EXPECT_NEAR(a.height, (842 - 72) * 300 / 72, 1);
     EXPECT_NEAR(b.width, (612 - 36) * 600 / 72, 1);
     EXPECT_NEAR(b.height, (792 - 72) * 600 / 72, 1);
+    // A queue that names neither: A4 at 300 dpi, all of it.
+    EXPECT_EQ(raw.width, 2480);
+    EXPECT_EQ(raw.height, 3508);
+    EXPECT_EQ(raw.line, a.line);
     // A 12-point face: 50 pixels at 300 dpi, with some leading.
     EXPECT_GE(a.line, 50);
     EXPECT_LE(a.line, 75);

@@ -5,8 +5,8 @@
 # Two schedulers, each on its own socket with its own configuration:
 #   printers/  queues A and B (B the default, A4 at 300 dpi, B Letter at 600 dpi) and
 #              Closed, which rejects jobs
-#   spare/     queue A and no default
-# Every queue writes what it prints to out/<queue>.pdf in its scheduler's folder, through
+#   spare/     queue A, a raw queue Raw that names no paper or resolution, and no default
+# Every queue but Raw writes what it prints to out/<queue>.pdf in its scheduler's folder, through
 # cups-filters' PDF printer description (a raw queue would write nothing).
 set -euo pipefail
 ppd=/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd
@@ -91,6 +91,7 @@ start() {
     cupsreject -h "$base/printers/cups.sock" Closed
     lpadmin -h "$base/printers/cups.sock" -d B
     add "$base/spare" A A4 300dpi
+    lpadmin -h "$base/spare/cups.sock" -p Raw -E -v file:///dev/null 2>/dev/null
 }
 
 stop() {
