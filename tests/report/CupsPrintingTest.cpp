@@ -79,7 +79,10 @@ protected:
     void SetUp() override
     {
         servers = CupsTestServers::Get();
-        ASSERT_NE(servers, nullptr) << "the private cupsd did not start";
+        const char* state = std::getenv("PESTROL_CUPSD_STATE");
+        ASSERT_NE(servers, nullptr) << "the private cupsd did not start; state file "
+                                    << (state ? state : "(own)") << ": "
+                                    << (state ? test::ReadBytes(state) : "");
     }
 
     std::string Socket(const std::string& scheduler = "printers") const
