@@ -79,10 +79,7 @@ protected:
     void SetUp() override
     {
         servers = CupsTestServers::Get();
-        const char* state = std::getenv("PESTROL_CUPSD_STATE");
-        ASSERT_NE(servers, nullptr) << "the private cupsd did not start; state file "
-                                    << (state ? state : "(own)") << ": "
-                                    << (state ? test::ReadBytes(state) : "");
+        ASSERT_NE(servers, nullptr) << "the private cupsd did not start";
     }
 
     std::string Socket(const std::string& scheduler = "printers") const

@@ -31,16 +31,13 @@ const CupsTestServers* CupsTestServers::Get()
 std::unique_ptr<CupsTestServers> CupsTestServers::Start()
 {
     std::unique_ptr<CupsTestServers> servers(new CupsTestServers);
-    std::string state;
-    if (const char* shared = std::getenv("PESTROL_CUPSD_STATE"); shared && *shared) {
-        state = shared;
-    } else {
-        servers->m_ownState = "/tmp/pestrol-cupsd-state-" + std::to_string(getpid());
-        state = servers->m_ownState;
-        if (std::system((kScript + " start " + state).c_str()) != 0)
-            return servers;
-    }
-    servers->m_base = FirstLine(state);
+    servers->m_base = FirstLine(PESTROL_CUPSD_STATE);
+    if (!servers->m_base.empty() && std::filesystem::exists(servers->m_base + "/printers/cups.sock"))
+        return servers;
+    servers->m_ownState = "/tmp/pestrol-cupsd-state-" + std::to_string(getpid());
+    servers->m_base.clear();
+    if (std::system((kScript + " start " + servers->m_ownState).c_str()) == 0)
+        servers->m_base = FirstLine(servers->m_ownState);
     return servers;
 }
 

@@ -7,8 +7,8 @@
 namespace pestrol::test {
 
 // The private CUPS schedulers of tests/report/cups/start-cupsd.sh: "printers" (queues A,
-// B the default, Closed rejecting jobs) and "spare" (queue A, no default). Those CTest
-// started when PESTROL_CUPSD_STATE names their state file, or else ones of this process,
+// B the default, Closed rejecting jobs) and "spare" (queues A and Raw, no default). Those
+// CTest started (their state file is PESTROL_CUPSD_STATE), or else ones of this process,
 // stopped when it ends.
 class CupsTestServers {
 public:
