@@ -38,6 +38,8 @@ public:
     const std::wstring& Path() const { return path_; }
     const std::wstring& WorksheetName() const { return worksheetName_; }
     const xercesc::DOMDocument& Document() const { return *document_; }
+    // The pupil's worksheet in Document().
+    const xercesc::DOMElement& Worksheet() const { return *worksheet_; }
     // Why the last failed save failed.
     const std::string& LastError() const { return lastError_; }
 
