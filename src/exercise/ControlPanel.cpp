@@ -244,8 +244,9 @@ void ControlPanel::AddSwatches(IMDialog* parent, SwatchRow row, std::int32_t y,
         const auto x = kSwatchLeft + kSwatchStep * static_cast<std::int32_t>(i);
         IMPicture* swatch = parent->CreatePicture(x, y, L"110");
         // The tint is read at the click: the sex switch re-colours the row.
-        swatch->Clicked.connect(
-            [swatch, setter, figure](const IMMouseEvent&) { return (figure->*setter)(swatch->colour); });
+        swatch->Clicked.connect([swatch, setter, figure](const IMMouseEvent&) {
+            return (figure->*setter)(swatch->colour);
+        });
         m_swatches[row].push_back(swatch);
     }
 }

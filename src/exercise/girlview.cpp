@@ -227,7 +227,8 @@ void girlview::RefreshHair()
         return;
     }
     // Braids and the boy's short hair have nothing behind the head.
-    const bool back = !(a.HairType == kBraids || (a.HairType == kBoysHair && a.HairLength == kShort));
+    const bool back =
+        !(a.HairType == kBraids || (a.HairType == kBoysHair && a.HairLength == kShort));
     m_hairFront->SetImage(kHairFrontImages[a.HairType][a.HairLength]);
     m_hairBack->SetImage(kHairBackImages[a.HairType][a.HairLength]);
     Fit(m_hairFront, true);

@@ -69,7 +69,8 @@ public:
     AttributeTimers* timers = nullptr;
 
 private:
-    long Tint(Colour Appearance::*attribute, Colour colour, std::initializer_list<IMPicture*> layers);
+    long Tint(Colour Appearance::*attribute, Colour colour,
+              std::initializer_list<IMPicture*> layers);
     void Fit(IMPicture* layer, bool shown);
     void RefreshHair();
 

@@ -46,7 +46,8 @@ Colour LabelColour(IMDialog* dialog, const std::wstring& text)
 {
     for (const auto& [layer, list] : dialog->Children()) {
         for (IMControl* child : list) {
-            if (auto* caption = dynamic_cast<IMCaption*>(child); caption && caption->GetText() == text)
+            if (auto* caption = dynamic_cast<IMCaption*>(child);
+                caption && caption->GetText() == text)
                 return caption->GetStyle().colour;
             if (auto* inner = dynamic_cast<IMDialog*>(child))
                 if (Colour c = LabelColour(inner, text); c != 0)
@@ -56,7 +57,7 @@ Colour LabelColour(IMDialog* dialog, const std::wstring& text)
     return 0;
 }
 
-class Panel_ : public ExerciseScreen {
+class ControlsOfThePanel : public ExerciseScreen {
 protected:
     void SetUp() override
     {
@@ -72,7 +73,7 @@ protected:
     }
 };
 
-TEST_F(Panel_, OpensAsAGirlInWhiteWithHairOnAndLockedAndTieOffAndLocked)
+TEST_F(ControlsOfThePanel, OpensAsAGirlInWhiteWithHairOnAndLockedAndTieOffAndLocked)
 {
     ControlPanel& p = Panel();
     EXPECT_EQ(Diff(Appearance{}, Pupil()), Changes{});
@@ -95,7 +96,7 @@ TEST_F(Panel_, OpensAsAGirlInWhiteWithHairOnAndLockedAndTieOffAndLocked)
     EXPECT_EQ(figure.Body()->GetRect(), (Rect{0, 0, 250, 450})) << "ends at the screen's corner";
 }
 
-TEST_F(Panel_, EveryControlChangesExactlyItsAttribute)
+TEST_F(ControlsOfThePanel, EveryControlChangesExactlyItsAttribute)
 {
     struct Case {
         const char* name;
@@ -109,15 +110,23 @@ TEST_F(Panel_, EveryControlChangesExactlyItsAttribute)
         {"hair length", [&] { Drag(kHairLengthSlider, 0, 2); }, {{Attribute::HairLength, 2}}},
         {"braids", [&] { Click(kBraidsBox); }, {{Attribute::HairType, kBraids}}},
         {"loose hair", [&] { Click(kBraidsBox); }, {{Attribute::HairType, kLooseHair}}},
-        {"hair colour", [&] { Click(Swatch(kHairSwatches, 1)); }, {{Attribute::HairColour, kHairPalette[1]}}},
+        {"hair colour",
+         [&] { Click(Swatch(kHairSwatches, 1)); },
+         {{Attribute::HairColour, kHairPalette[1]}}},
         {"sleeves", [&] { Drag(kSleeveSlider, 0, 1); }, {{Attribute::SleeveLength, 1}}},
-        {"top colour", [&] { Click(Swatch(kTopSwatches, 2)); }, {{Attribute::TopColour, kTopPalettes[kGirl][2]}}},
+        {"top colour",
+         [&] { Click(Swatch(kTopSwatches, 2)); },
+         {{Attribute::TopColour, kTopPalettes[kGirl][2]}}},
         {"skirt", [&] { Click(kSkirtRadio); }, {{Attribute::BottomType, kSkirt}}},
         {"trousers", [&] { Click(kTrousersRadio); }, {{Attribute::BottomType, kGirlsTrousers}}},
         {"bottom length", [&] { Drag(kBottomLengthSlider, 0, 2); }, {{Attribute::BottomLength, 2}}},
-        {"bottom colour", [&] { Click(Swatch(kBottomSwatches, 3)); }, {{Attribute::BottomColour, kBottomPalettes[kGirl][3]}}},
+        {"bottom colour",
+         [&] { Click(Swatch(kBottomSwatches, 3)); },
+         {{Attribute::BottomColour, kBottomPalettes[kGirl][3]}}},
         {"heel", [&] { Click(kHeelBox); }, {{Attribute::ShoeType, kHeeledShoes}}},
-        {"shoe colour", [&] { Click(Swatch(kShoeSwatches, 0)); }, {{Attribute::ShoeColour, kShoePalettes[kGirl][0]}}},
+        {"shoe colour",
+         [&] { Click(Swatch(kShoeSwatches, 0)); },
+         {{Attribute::ShoeColour, kShoePalettes[kGirl][0]}}},
         {"headwear off", [&] { Click(kHeadwearBox); }, {{Attribute::Headwear, 0}}},
         {"sleeves back", [&] { Drag(kSleeveSlider, 1, 0); }, {{Attribute::SleeveLength, 0}}},
         {"the tie of a girl", [&] { Click(kTieBox); }, {}},
@@ -131,9 +140,14 @@ TEST_F(Panel_, EveryControlChangesExactlyItsAttribute)
     Click(kBoyRadio);
     const Case boy[] = {
         {"tie", [&] { Click(kTieBox); }, {{Attribute::Tie, 1}}},
-        {"tie colour", [&] { Click(Swatch(kTieSwatches, 3)); }, {{Attribute::TieColour, kTiePalettes[kBoy][3]}}},
-        {"hair colour", [&] { Click(Swatch(kHairSwatches, 2)); }, {{Attribute::HairColour, kHairPalette[2]}}},
-        {"hair off whitens it", [&] { Click(kHairBox); },
+        {"tie colour",
+         [&] { Click(Swatch(kTieSwatches, 3)); },
+         {{Attribute::TieColour, kTiePalettes[kBoy][3]}}},
+        {"hair colour",
+         [&] { Click(Swatch(kHairSwatches, 2)); },
+         {{Attribute::HairColour, kHairPalette[2]}}},
+        {"hair off whitens it",
+         [&] { Click(kHairBox); },
          {{Attribute::HairPresent, 0}, {Attribute::HairColour, kWhite}}},
         {"hair on", [&] { Click(kHairBox); }, {{Attribute::HairPresent, 1}}},
         {"the bag of a boy", [&] { Click(kBagBox); }, {}},
@@ -146,7 +160,7 @@ TEST_F(Panel_, EveryControlChangesExactlyItsAttribute)
         EXPECT_EQ(After(c.action), c.expected) << c.name;
 }
 
-TEST_F(Panel_, TheBoyForcesHisValuesWhitensTheColoursAndLocksWhatIsNotHis)
+TEST_F(ControlsOfThePanel, TheBoyForcesHisValuesWhitensTheColoursAndLocksWhatIsNotHis)
 {
     Click(kBagBox);
     Click(kHeelBox);
@@ -172,8 +186,9 @@ TEST_F(Panel_, TheBoyForcesHisValuesWhitensTheColoursAndLocksWhatIsNotHis)
     ControlPanel& p = Panel();
     EXPECT_FALSE(p.BagCheckBox()->IsChecked());
     EXPECT_FALSE(p.HeelCheckBox()->IsChecked());
-    for (IMControl* locked : {static_cast<IMControl*>(p.BagCheckBox()), static_cast<IMControl*>(p.HeelCheckBox()),
-                              static_cast<IMControl*>(p.SkirtButton()), static_cast<IMControl*>(p.BraidsCheckBox())})
+    for (IMControl* locked :
+         {static_cast<IMControl*>(p.BagCheckBox()), static_cast<IMControl*>(p.HeelCheckBox()),
+          static_cast<IMControl*>(p.SkirtButton()), static_cast<IMControl*>(p.BraidsCheckBox())})
         EXPECT_FALSE(locked->IsEnabled());
     EXPECT_TRUE(p.TieCheckBox()->IsEnabled());
     EXPECT_TRUE(p.HairCheckBox()->IsEnabled());
@@ -190,9 +205,11 @@ TEST_F(Panel_, TheBoyForcesHisValuesWhitensTheColoursAndLocksWhatIsNotHis)
 
     const girlview& figure = *m_app->PupilFigure();
     EXPECT_EQ(figure.Body()->GetParent()->GetPosition(), (Point{568, 148}));
-    EXPECT_EQ(figure.Body()->GetRect(), (Rect{0, 0, 242, 467})) << "10 beyond the right edge, 15 below";
-    for (const IMPicture* layer : {figure.Shoes(), figure.Top(), figure.Bottom(), figure.TrouserPatch(),
-                                   figure.TieLayer(), figure.HairFront(), figure.HairBack()})
+    EXPECT_EQ(figure.Body()->GetRect(), (Rect{0, 0, 242, 467}))
+        << "10 beyond the right edge, 15 below";
+    for (const IMPicture* layer :
+         {figure.Shoes(), figure.Top(), figure.Bottom(), figure.TrouserPatch(), figure.TieLayer(),
+          figure.HairFront(), figure.HairBack()})
         EXPECT_EQ(layer->colour, kWhite);
 
     Click(kGirlRadio);
@@ -205,7 +222,7 @@ TEST_F(Panel_, TheBoyForcesHisValuesWhitensTheColoursAndLocksWhatIsNotHis)
     EXPECT_EQ(figure.Body()->GetParent()->GetPosition(), (Point{550, 150}));
 }
 
-TEST_F(Panel_, ASkirtedGirlSwitchedToABoyAndBackWearsTrousers)
+TEST_F(ControlsOfThePanel, ASkirtedGirlSwitchedToABoyAndBackWearsTrousers)
 {
     Click(kSkirtRadio);
     EXPECT_EQ(Pupil().BottomType, kSkirt);
@@ -219,7 +236,7 @@ TEST_F(Panel_, ASkirtedGirlSwitchedToABoyAndBackWearsTrousers)
     EXPECT_TRUE(Panel().SkirtButton()->IsEnabled());
 }
 
-TEST_F(Panel_, ABoyCannotHaveBraids)
+TEST_F(ControlsOfThePanel, ABoyCannotHaveBraids)
 {
     Click(kBraidsBox);
     EXPECT_EQ(Pupil().HairType, kBraids);
@@ -232,7 +249,7 @@ TEST_F(Panel_, ABoyCannotHaveBraids)
     EXPECT_TRUE(Panel().BraidsCheckBox()->IsEnabled());
 }
 
-TEST_F(Panel_, ABoyWithoutHairHasNoHairLengthOrColourUntilHairComesBack)
+TEST_F(ControlsOfThePanel, ABoyWithoutHairHasNoHairLengthOrColourUntilHairComesBack)
 {
     Drag(kHairLengthSlider, 0, 1);
     Click(kBoyRadio);
@@ -262,7 +279,7 @@ TEST_F(Panel_, ABoyWithoutHairHasNoHairLengthOrColourUntilHairComesBack)
     EXPECT_FALSE(figure.HairBack()->IsHidden()) << "the boy's medium hair has a back";
 }
 
-TEST_F(Panel_, ScrolledToTheEndItShowsTheShoesGroup)
+TEST_F(ControlsOfThePanel, ScrolledToTheEndItShowsTheShoesGroup)
 {
     // Every group's frame is drawn with the same pictures: the sex group's lines, at the
     // top, show what the shoe group's look like.
@@ -289,7 +306,7 @@ TEST_F(Panel_, ScrolledToTheEndItShowsTheShoesGroup)
     EXPECT_EQ(Panel().Content()->GetPosition(), (Point{0, 0}));
 }
 
-TEST_F(Panel_, TheArrowsStepTheContentByATenthOfAPage)
+TEST_F(ControlsOfThePanel, TheArrowsStepTheContentByATenthOfAPage)
 {
     ClickAt({292, 592});
     EXPECT_EQ(Scroll(), 60);

@@ -96,7 +96,8 @@ TEST_F(Attempt, RightWrongAndRightAgainAddsASecondInterval)
 
 TEST_F(Attempt, AnAttributeMadeRightTakesTheTimeSinceTheLastOneWas)
 {
-    m_app->ReplaceTarget(SeedFor(kGirl, [](const Appearance& a) { return a.Glasses && a.Headwear; }));
+    m_app->ReplaceTarget(
+        SeedFor(kGirl, [](const Appearance& a) { return a.Glasses && a.Headwear; }));
     Open();
     m_clock.step = 0;
     m_clock.now = 300000;
@@ -129,7 +130,8 @@ TEST_F(Attempt, AGeneratedTargetIsSolvedWithThePanelAlone)
                           Case{kBoy, "exercise_boy_opened.png", "exercise_boy.png"}}) {
         SCOPED_TRACE(c.picture);
         m_app->ReplaceTarget(SeedFor(c.sex, [](const Appearance& a) {
-            return a.Sex == kBoy ? a.Tie : a.Bag && a.HairType == kBraids && a.ShoeType == kHeeledShoes;
+            return a.Sex == kBoy ? a.Tie
+                                 : a.Bag && a.HairType == kBraids && a.ShoeType == kHeeledShoes;
         }));
         Open();
         EXPECT_FALSE(AppearancesEqual(Pupil(), Target()));
