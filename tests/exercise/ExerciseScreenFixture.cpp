@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace pestrol::test {
 
