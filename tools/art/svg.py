@@ -6,6 +6,7 @@ Shapes are drawn in the children's-book manner: one dark outline around a whole 
 
 import math
 import os
+import struct
 import subprocess
 import tempfile
 
@@ -143,3 +144,24 @@ def render(svg_text, png_path, width, height):
                        check=True)
     finally:
         os.unlink(name)
+    keep_pixel_chunks(png_path)
+
+
+# rsvg-convert writes a white bKGD chunk; the program's decoder composites onto bKGD, which
+# would make every transparent pixel opaque white. Only the chunks that hold pixels stay.
+PIXEL_CHUNKS = {b"IHDR", b"PLTE", b"tRNS", b"IDAT", b"IEND"}
+
+
+def keep_pixel_chunks(png_path):
+    """Rewrites a PNG without its ancillary chunks other than tRNS; the pixels are untouched."""
+    with open(png_path, "rb") as f:
+        data = f.read()
+    out, at = [data[:8]], 8
+    while at < len(data):
+        length, kind = struct.unpack(">I4s", data[at:at + 8])
+        end = at + 12 + length
+        if kind in PIXEL_CHUNKS:
+            out.append(data[at:end])
+        at = end
+    with open(png_path, "wb") as f:
+        f.write(b"".join(out))
