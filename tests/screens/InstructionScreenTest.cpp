@@ -1,4 +1,5 @@
 #include "gfx/IMResourceManager.h"
+#include "platform/Utf8.h"
 #include "screens/ScreenTestSupport.h"
 
 namespace pestrol::test {
@@ -52,6 +53,9 @@ TEST_F(InstructionTest, ThePromptShowsItsPicturesInFrontAndLetsThemGoWithTheDial
     const TextureIndex keyboard = manager.FindTexture(L"KEYBOARDPIC");
     ASSERT_NE(keyboard, manager.SlotCount());
     EXPECT_EQ(manager.GetRefCount(keyboard), 1) << "the picture holds the only reference";
+    for (const wchar_t* name : {L"KEYBOARDPIC", L"MOUSE"})
+        EXPECT_EQ(manager.GetTexturePixel(manager.FindTexture(name), 0, 0) >> 24, 0u)
+            << "the instruction shows through the corner of " << ToUtf8(name);
 
     Key(vk::kEscape);
     Pass();

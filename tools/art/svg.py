@@ -6,6 +6,7 @@ Shapes are drawn in the children's-book manner: one dark outline around a whole 
 
 import math
 import os
+import struct
 import subprocess
 import tempfile
 
@@ -143,3 +144,20 @@ def render(svg_text, png_path, width, height):
                        check=True)
     finally:
         os.unlink(name)
+    drop_background_chunk(png_path)
+
+
+def drop_background_chunk(png_path):
+    """Removes the bKGD chunk that rsvg-convert writes: a PNG decoder that honours it
+    composites the picture onto that colour and loses its transparency."""
+    with open(png_path, "rb") as f:
+        data = f.read()
+    out, pos = bytearray(data[:8]), 8
+    while pos < len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        end = pos + 12 + length
+        if kind != b"bKGD":
+            out += data[pos:end]
+        pos = end
+    with open(png_path, "wb") as f:
+        f.write(out)
