@@ -1,6 +1,7 @@
 #include "gui/IMScroll.h"
 
 #include "gui/IMTimerHost.h"
+#include "gui/IMWindow.h"
 
 #include <algorithm>
 #include <boost/bind/bind.hpp>
@@ -21,9 +22,11 @@ Rect AlongRightEdge(const IMDialog* parent)
     return {w - kBarWidth, 0, w, parent->GetHeight()};
 }
 
-// The main window: the root of the tree, which sees every move and release.
-IMDialog* RootOf(IMDialog* dialog)
+// The main window, which sees every move and release; a tree of its own has its root.
+IMDialog* MainDialog(IMDialog* dialog)
 {
+    if (IMWindow* window = MainWindow())
+        return window;
     while (dialog->GetParent() != nullptr)
         dialog = dialog->GetParent();
     return dialog;
@@ -36,7 +39,7 @@ IMScroll::IMScroll(IMDialog* parent, std::int32_t orientation, std::optional<Rec
     : IMDialog(parent, rect.value_or(AlongRightEdge(parent)), 0),
       m_arrows(arrows),
       m_orientation(orientation),
-      m_window(RootOf(this))
+      m_window(MainDialog(this))
 {
     using boost::placeholders::_1;
     m_background = new IMPicture(this, 0);

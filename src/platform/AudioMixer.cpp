@@ -74,7 +74,8 @@ bool AudioMixer::Output::OpenDevice(AudioMixer& mixer)
     return true;
 }
 
-// Consumes as many frames as real time has played, in small steps.
+// Consumes as many frames as real time has played, in small steps. With nothing playing
+// it only looks in now and then, so a still screen without a sound card stays idle.
 void AudioMixer::Output::RunSink(AudioMixer& mixer)
 {
     using Clock = std::chrono::steady_clock;
@@ -83,15 +84,31 @@ void AudioMixer::Output::RunSink(AudioMixer& mixer)
     const Clock::time_point start = Clock::now();
     std::uint64_t consumed = 0;
     while (!stopping) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        const bool playing = mixer.IsPlaying();
+        std::this_thread::sleep_for(std::chrono::milliseconds(playing ? 5 : 20));
         const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start);
         const std::uint64_t due = static_cast<std::uint64_t>(elapsed.count()) * kRate / 1000000;
+        if (!playing && !mixer.IsPlaying()) {
+            consumed = due;
+            continue;
+        }
         while (consumed < due) {
             const std::size_t frames = static_cast<std::size_t>(std::min<std::uint64_t>(due - consumed, kStep));
             mixer.Mix(discarded.data(), frames);
             consumed += frames;
         }
     }
+}
+
+bool AudioMixer::IsPlaying()
+{
+    std::lock_guard lock(m_buffersGuard);
+    for (SoundBuffer* buffer : m_buffers) {
+        std::lock_guard bufferLock(buffer->m_guard);
+        if (buffer->IsPlaying())
+            return true;
+    }
+    return false;
 }
 
 AudioMixer::AudioMixer(Drive drive)

@@ -33,6 +33,8 @@ public:
     // Fills `frames` interleaved stereo frames with the sum of the playing buffers,
     // moving their play positions on.
     void Mix(std::int16_t* out, std::size_t frames);
+    // Whether any buffer is playing now.
+    bool IsPlaying();
 
 private:
     friend class SoundBuffer;

@@ -1,6 +1,7 @@
 #include "gfx/GfxTestSupport.h"
 #include "gui/GuiTestSupport.h"
 
+#include <boost/bind/bind.hpp>
 #include <gtest/gtest.h>
 
 namespace pestrol::test {
@@ -287,6 +288,26 @@ TEST_F(DialogDrawing, ChildrenAreCutAtTheirDialogAndPlacedInItsSpace)
     EXPECT_EQ(PixelAt(139, 140), kOpaqueBlack);
     EXPECT_EQ(PixelAt(10, 10), kOpaqueBlack) << "a dialog outside the clip draws nothing";
     EXPECT_FALSE(root.IsDirty()) << "drawing clears the whole tree's marks";
+}
+
+}  // namespace
+}  // namespace pestrol::test
+
+namespace pestrol::test {
+namespace {
+
+TEST(Trackable, AHandlerBoundToADeletedControlIsCut)
+{
+    IMDialog root(nullptr, Rect{0, 0, 800, 600}, 0);
+    auto* source = new Plain(&root, {0, 0, 10, 10});
+    auto* listener = new Plain(&root, {0, 0, 10, 10});
+    root.HandleIdle(Idle(&root));
+    source->Clicked.connect(boost::bind(&IMControl::Hide, listener));
+    EXPECT_EQ(source->Clicked.num_slots(), 1u);
+    listener->Close();
+    root.HandleIdle(Idle(&root));
+    EXPECT_EQ(source->Clicked.num_slots(), 0u);
+    source->RaiseClick(IMMouseEvent(nullptr, code::kLeftClick, 0, 0, 0));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "gui/GuiTestSupport.h"
+#include "gui/WindowTestSupport.h"
 #include "gui/IMWindow.h"
 #include "platform/NativeWindow.h"
 #include "platform/RegisteredMessages.h"
@@ -14,80 +15,9 @@ namespace pestrol::test {
 namespace {
 
 using Strings = std::vector<std::string>;
-using Messages = std::vector<std::pair<MessageId, std::uint32_t>>;
 
 // The real main window on SDL's dummy video driver, fed with synthetic SDL events.
-class Window : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        m_window = CreateMainWindow(std::nullopt, L"test", true);
-        ASSERT_EQ(MainWindow(), m_window);
-        Drain();
-    }
-    void TearDown() override
-    {
-        delete m_window;
-        EXPECT_EQ(MainWindow(), nullptr);
-        EXPECT_EQ(IMTimerHost::Main(), nullptr);
-    }
-
-    // Takes every queued message without handling it.
-    Messages Drain()
-    {
-        Messages out;
-        while (auto m = m_window->Native().PeekMessage())
-            out.emplace_back(m->message, m->wParam);
-        return out;
-    }
-    // Handles every queued message and runs one pass of the loop.
-    void Pump()
-    {
-        while (auto m = m_window->Native().PeekMessage())
-            m_window->WindowProc(*m);
-        m_window->HandleIdle(IMEvent(m_window, code::kIdle));
-    }
-
-    static void Key(SDL_Scancode code, bool down, std::uint16_t mod = KMOD_NONE, SDL_Keycode sym = 0)
-    {
-        SDL_Event e{};
-        e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-        e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-        e.key.keysym.scancode = code;
-        e.key.keysym.sym = sym != 0 ? sym : SDL_GetKeyFromScancode(code);
-        e.key.keysym.mod = mod;
-        SDL_PushEvent(&e);
-    }
-    static void Text(const char* utf8)
-    {
-        SDL_Event e{};
-        e.type = SDL_TEXTINPUT;
-        std::strncpy(e.text.text, utf8, sizeof e.text.text - 1);
-        SDL_PushEvent(&e);
-    }
-    static void Button(std::uint8_t button, bool down, int x, int y, std::uint8_t clicks = 1)
-    {
-        SDL_Event e{};
-        e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-        e.button.button = button;
-        e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-        e.button.clicks = clicks;
-        e.button.x = x;
-        e.button.y = y;
-        SDL_PushEvent(&e);
-    }
-    static void Motion(int x, int y, std::uint32_t state = 0)
-    {
-        SDL_Event e{};
-        e.type = SDL_MOUSEMOTION;
-        e.motion.x = x;
-        e.motion.y = y;
-        e.motion.state = state;
-        SDL_PushEvent(&e);
-    }
-
-    IMWindow* m_window = nullptr;
-};
+using Window = WindowTest;
 
 TEST_F(Window, KeysBecomeVirtualKeyMessagesOfThePhysicalKey)
 {
