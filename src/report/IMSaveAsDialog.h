@@ -14,7 +14,7 @@ class IMEditBar;
 // is saved there: the path field, Save As and Close, framed in black.
 class IMSaveAsDialog : public IMDialog {
 public:
-    static constexpr Rect kPlace{220, 225, 580, 375};
+    static constexpr Rect kPlace { 220, 225, 580, 375 };
 
     explicit IMSaveAsDialog(IMDialog* parent);
 
@@ -36,4 +36,4 @@ private:
     IMCaption* m_notice = nullptr;
 };
 
-}  // namespace pestrol
+} // namespace pestrol

@@ -19,17 +19,17 @@ struct CreditLine {
 };
 
 // A role, then its lines 20 pixels apart, then 40 pixels to the next role.
-constexpr std::array<CreditLine, 9> kCredits{{
-    {L"Зориана", 25, 18},
-    {L"Авторы, программисты и художники:", 21, 90},
-    {L"Команда «Пестроль»", 20, 110},
-    {L"Голос:", 21, 150},
-    {L"синтезатор речи eSpeak NG", 20, 170},
-    {L"Тренажёр построен на свободных программах:", 21, 210},
-    {L"SDL 2, FreeType, Fontconfig, Anti-Grain Geometry, Boost, Xerces-C++,", 20, 230},
-    {L"libpng, libjpeg-turbo, Ogg, Vorbis, Theora, CUPS и cairo.", 20, 250},
-    {L"Спасибо их авторам!", 20, 270},
-}};
+constexpr std::array<CreditLine, 9> kCredits { {
+    { L"Зориана", 25, 18 },
+    { L"Авторы, программисты и художники:", 21, 90 },
+    { L"Команда «Пестроль»", 20, 110 },
+    { L"Голос:", 21, 150 },
+    { L"синтезатор речи eSpeak NG", 20, 170 },
+    { L"Тренажёр построен на свободных программах:", 21, 210 },
+    { L"SDL 2, FreeType, Fontconfig, Anti-Grain Geometry, Boost, Xerces-C++,", 20, 230 },
+    { L"libpng, libjpeg-turbo, Ogg, Vorbis, Theora, CUPS и cairo.", 20, 250 },
+    { L"Спасибо их авторам!", 20, 270 },
+} };
 
 // Shows the cursor until its display count is at least 2; answers the calls beyond the
 // first.
@@ -41,7 +41,7 @@ int ShowCursorFirmly()
     return extra;
 }
 
-}  // namespace
+} // namespace
 
 bool CreditsScreen::IsCreditsKey(std::uint32_t wParam)
 {
@@ -55,11 +55,10 @@ IMDialog* CreditsScreen::Open(IMDialog* window)
         return nullptr;
     const int extraShows = ShowCursorFirmly();
     s_open = true;
-    IMDialog* dialog =
-        window->CreateDialog(0, 0, window->GetWidth(), window->GetHeight(), kLayer);
+    IMDialog* dialog = window->CreateDialog(0, 0, window->GetWidth(), window->GetHeight(), kLayer);
     MakeBackground(dialog);
     for (const CreditLine& line : kCredits)
-        MakeCaption(dialog, line.text, {.height = line.height}, {22, line.top});
+        MakeCaption(dialog, line.text, { .height = line.height }, { 22, line.top });
     IMButton* exit = dialog->CreateButton(755, 22, L"ExitButton", L"", L"", L"");
     exit->Clicked.connect(boost::bind(&IMControl::Close, dialog));
     dialog->Closed.connect(boost::bind(&CreditsScreen::OnClosed, extraShows));
@@ -74,4 +73,4 @@ long CreditsScreen::OnClosed(int extraShows)
     return 0;
 }
 
-}  // namespace pestrol
+} // namespace pestrol

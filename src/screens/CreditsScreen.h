@@ -25,4 +25,4 @@ private:
     static inline bool s_open = false;
 };
 
-}  // namespace pestrol
+} // namespace pestrol

@@ -6,9 +6,9 @@ namespace pestrol {
 
 namespace {
 
-constexpr CaptionStyle kLabel{.height = 18, .bold = true};
-constexpr CaptionStyle kValue{.height = 18};
-constexpr CaptionStyle kFooter{.height = 14, .colour = 0xFFAEAEAE};
+constexpr CaptionStyle kLabel { .height = 18, .bold = true };
+constexpr CaptionStyle kValue { .height = 18 };
+constexpr CaptionStyle kFooter { .height = 14, .colour = 0xFFAEAEAE };
 
 IMButton* MakeSkinButton(IMDialog* dialog, std::int32_t x, const std::wstring& name)
 {
@@ -28,24 +28,24 @@ const wchar_t* FooterNotice(bool hasReport)
                      : L"Имя ученика не было введено, поэтому результаты не записываются.";
 }
 
-}  // namespace
+} // namespace
 
 EndScreen BuildEndScreen(IMDialog* window, const EndScreenTexts& texts, bool hasReport)
 {
-    EndScreen screen{};
+    EndScreen screen {};
     screen.dialog = new IMDialog(window, std::nullopt, 0);
     IMDialog* dialog = screen.dialog;
     MakeBackground(dialog);
-    MakeCentredCaption(dialog, L"Вескодар", {.height = 14}, 10);
+    MakeCentredCaption(dialog, L"Вескодар", { .height = 14 }, 10);
     MakeCentredCaption(dialog, L"Зориана", kLabel, 35);
-    MakeCentredCaption(dialog, L"ЗАДАНИЕ ВЫПОЛНЕНО", {.height = 24}, 150);
-    MakeCaption(dialog, L"Номер ЦОР:", kLabel, {30, 250});
-    MakeCaption(dialog, texts.resourceNumber, kValue, {135, 250});
-    MakeCaption(dialog, L"Название:", kLabel, {30, 300});
-    MakeCaption(dialog, texts.exerciseTitle, kValue, {135, 300});
-    MakeCaption(dialog, L"Ученик:", kLabel, {30, 350});
-    MakeCaption(dialog, texts.pupilName, kValue, {135, 350});
-    MakeCaption(dialog, L"Статистика:", kLabel, {30, 465});
+    MakeCentredCaption(dialog, L"ЗАДАНИЕ ВЫПОЛНЕНО", { .height = 24 }, 150);
+    MakeCaption(dialog, L"Номер ЦОР:", kLabel, { 30, 250 });
+    MakeCaption(dialog, texts.resourceNumber, kValue, { 135, 250 });
+    MakeCaption(dialog, L"Название:", kLabel, { 30, 300 });
+    MakeCaption(dialog, texts.exerciseTitle, kValue, { 135, 300 });
+    MakeCaption(dialog, L"Ученик:", kLabel, { 30, 350 });
+    MakeCaption(dialog, texts.pupilName, kValue, { 135, 350 });
+    MakeCaption(dialog, L"Статистика:", kLabel, { 30, 465 });
     screen.printButton = MakeSkinButton(dialog, 30, L"PrintButton");
     screen.saveAsButton = MakeSkinButton(dialog, 128, L"SaveAsButton");
     if (!hasReport) {
@@ -59,4 +59,4 @@ EndScreen BuildEndScreen(IMDialog* window, const EndScreenTexts& texts, bool has
     return screen;
 }
 
-}  // namespace pestrol
+} // namespace pestrol

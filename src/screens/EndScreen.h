@@ -31,4 +31,4 @@ inline constexpr Colour kUnavailableTint = 0xFF808080;
 // grey without a report), Retry, Close and the exit picture, in a full-screen dialog.
 EndScreen BuildEndScreen(IMDialog* window, const EndScreenTexts& texts, bool hasReport);
 
-}  // namespace pestrol
+} // namespace pestrol

@@ -7,8 +7,8 @@ namespace pestrol {
 
 // The controls of an exit menu that the application object connects.
 struct ExitMenu {
-    IMDialog* dialog;  // the veiled layer over the whole screen
-    IMDialog* menu;    // the framed menu in its middle
+    IMDialog* dialog; // the veiled layer over the whole screen
+    IMDialog* menu; // the framed menu in its middle
     IMButton* retryButton;
     IMButton* closeButton;
     IMButton* cancelButton;
@@ -22,4 +22,4 @@ inline constexpr std::int32_t kExitMenuLayer = 1099;
 // veil that dims the screen and keeps the mouse away from it.
 ExitMenu BuildExitMenu(IMDialog* window);
 
-}  // namespace pestrol
+} // namespace pestrol

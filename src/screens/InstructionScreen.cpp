@@ -17,7 +17,7 @@ namespace {
 constexpr std::uint32_t kDefaultPageTime = 5000;
 constexpr std::uint32_t kBlinkInterval = 500;
 constexpr std::int32_t kPromptLayer = 1000;
-constexpr std::array<const wchar_t*, 3> kPromptImages{L"KEYBOARDPIC", L"MOUSE", L"KEYSPACE"};
+constexpr std::array<const wchar_t*, 3> kPromptImages { L"KEYBOARDPIC", L"MOUSE", L"KEYSPACE" };
 
 long ForgetTimer(std::int32_t timer)
 {
@@ -68,19 +68,20 @@ std::vector<const wchar_t*> RegisterPromptImages()
     IMResourceManager* manager = ResourceManager();
     for (const wchar_t* name : kPromptImages) {
         const auto data = library != nullptr ? library->FindNamed(name) : std::nullopt;
-        if (data && manager->RegisterImage(name, data->data(), data->size()) != manager->SlotCount())
+        if (data
+            && manager->RegisterImage(name, data->data(), data->size()) != manager->SlotCount())
             registered.push_back(name);
     }
     return registered;
 }
 
-}  // namespace
+} // namespace
 
 void BuildDefaultInstruction(IMDialog* dialog)
 {
     MakeBackground(dialog);
-    MakeCentredCaption(dialog, L"Вескодар", {.height = 18}, 20);
-    MakeCentredCaption(dialog, L"Справка", {.height = 24}, 100);
+    MakeCentredCaption(dialog, L"Вескодар", { .height = 18 }, 20);
+    MakeCentredCaption(dialog, L"Справка", { .height = 24 }, 100);
     const std::int32_t timer = AddDialogTimer(dialog, kDefaultPageTime);
     MainWindow()->ConnectTimer(timer, boost::bind(&IMControl::Close, dialog));
 }
@@ -100,4 +101,4 @@ IMPicture* BuildClosingPrompt(IMDialog* dialog)
     return mark;
 }
 
-}  // namespace pestrol
+} // namespace pestrol

@@ -16,4 +16,4 @@ void BuildDefaultInstruction(IMDialog* dialog);
 // Sound and blinking stop when the dialog closes. Answers the mark.
 IMPicture* BuildClosingPrompt(IMDialog* dialog);
 
-}  // namespace pestrol
+} // namespace pestrol

@@ -20,14 +20,14 @@ struct ExerciseTexts {
 // The controls of a start screen that the application object connects.
 struct StartScreen {
     IMDialog* dialog;
-    IMEditBar* nameField;  // holds the keyboard focus from the start
+    IMEditBar* nameField; // holds the keyboard focus from the start
     IMButton* startButton;
     IMButton* exitButton;
-    IMScroll* descriptionScroll;  // hidden while the whole description fits
+    IMScroll* descriptionScroll; // hidden while the whole description fits
 };
 
 // The course header, the exercise's number, title and scrollable description, the name
 // field and the key help, in a full-screen dialog of `window`.
 StartScreen BuildStartScreen(IMDialog* window, const ExerciseTexts& texts);
 
-}  // namespace pestrol
+} // namespace pestrol

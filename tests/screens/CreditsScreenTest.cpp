@@ -1,5 +1,5 @@
-#include "platform/NativeWindow.h"
 #include "screens/CreditsScreen.h"
+#include "platform/NativeWindow.h"
 #include "screens/ExitMenu.h"
 #include "screens/ScreenTestSupport.h"
 
@@ -50,7 +50,7 @@ TEST_F(CreditsTest, CtrlITwiceOpensOneScreenAndAfterClosingOpensAgain)
 TEST_F(CreditsTest, TheCursorCountComesBackToWhereItWas)
 {
     const int start = CursorCount();
-    for (const int before : {-1, 0, 1, 3}) {
+    for (const int before : { -1, 0, 1, 3 }) {
         SCOPED_TRACE(before);
         while (CursorCount() < before)
             ShowCursor(true);
@@ -79,5 +79,5 @@ TEST_F(CreditsTest, TheCreditsLieAboveTheExitMenu)
     EXPECT_EQ(DialogsIn(kExitMenuLayer).size(), 1u) << "the menu stays";
 }
 
-}  // namespace
-}  // namespace pestrol::test
+} // namespace
+} // namespace pestrol::test

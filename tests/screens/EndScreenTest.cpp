@@ -1,5 +1,5 @@
-#include "gui/IMButtonBase.h"
 #include "screens/EndScreen.h"
+#include "gui/IMButtonBase.h"
 #include "screens/ScreenTestSupport.h"
 
 namespace pestrol::test {
@@ -32,7 +32,7 @@ TEST_F(EndScreenTest, WithoutANameTheReportButtonsAreGreyAndDoNothing)
     EXPECT_EQ(m_app->Results().Report(), nullptr);
     const std::vector<IMButton*> buttons = Buttons();
     ASSERT_EQ(buttons.size(), 5u);
-    for (IMButton* button : {buttons[0], buttons[1]}) {
+    for (IMButton* button : { buttons[0], buttons[1] }) {
         EXPECT_FALSE(button->IsEnabled());
         EXPECT_EQ(button->GetColour(), kUnavailableTint);
         EXPECT_TRUE(button->Clicked.empty()) << "no handler";
@@ -40,7 +40,7 @@ TEST_F(EndScreenTest, WithoutANameTheReportButtonsAreGreyAndDoNothing)
     Click(30 + 42, 490 + 23);
     Click(128 + 74, 490 + 23);
     EXPECT_EQ(DialogsIn(0).size(), 1u) << "nothing opened over the end screen";
-    for (IMButton* button : {buttons[2], buttons[3], buttons[4]})
+    for (IMButton* button : { buttons[2], buttons[3], buttons[4] })
         EXPECT_TRUE(button->IsEnabled());
 }
 
@@ -49,9 +49,9 @@ TEST_F(EndScreenTest, WithAReportPrintAndSaveAsAreConnected)
     RunToEndScreen(L"Сидорова");
     const std::vector<IMButton*> buttons = Buttons();
     ASSERT_EQ(buttons.size(), 5u);
-    EXPECT_EQ(buttons[0]->GetRect(), (Rect{30, 490, 114, 537}));
-    EXPECT_EQ(buttons[1]->GetRect(), (Rect{128, 490, 276, 537}));
-    for (IMButton* button : {buttons[0], buttons[1]}) {
+    EXPECT_EQ(buttons[0]->GetRect(), (Rect { 30, 490, 114, 537 }));
+    EXPECT_EQ(buttons[1]->GetRect(), (Rect { 128, 490, 276, 537 }));
+    for (IMButton* button : { buttons[0], buttons[1] }) {
         EXPECT_TRUE(button->IsEnabled());
         EXPECT_EQ(button->GetColour(), kWhite);
         EXPECT_EQ(button->Clicked.num_slots(), 1u);
@@ -102,5 +102,5 @@ TEST_F(EndScreenTest, CloseEndsTheProgramAndSavesTheReport)
     EXPECT_EQ(SheetRows(ReportPath()).at(L"Волкова").size(), 4u);
 }
 
-}  // namespace
-}  // namespace pestrol::test
+} // namespace
+} // namespace pestrol::test

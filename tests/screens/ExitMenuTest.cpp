@@ -1,5 +1,5 @@
-#include "platform/NativeWindow.h"
 #include "screens/ExitMenu.h"
+#include "platform/NativeWindow.h"
 #include "screens/ScreenTestSupport.h"
 
 namespace pestrol::test {
@@ -27,7 +27,7 @@ TEST_F(ExitMenuTest, F12TwiceOpensOneMenuAndCancelLetsTheNextF12OpenAFreshOne)
     Key(vk::kF12);
     ASSERT_EQ(Menus(), 1u);
     IMDialog* first = DialogsIn(kExitMenuLayer)[0];
-    EXPECT_EQ(Find<IMDialog>(first)->GetRect(), (Rect{332, 200, 468, 400}));
+    EXPECT_EQ(Find<IMDialog>(first)->GetRect(), (Rect { 332, 200, 468, 400 }));
     Key(vk::kF12);
     EXPECT_EQ(Menus(), 1u);
     EXPECT_EQ(ShowCursor(true) - 1, cursor + 1) << "one show call per opening";
@@ -44,7 +44,7 @@ TEST_F(ExitMenuTest, F12TwiceOpensOneMenuAndCancelLetsTheNextF12OpenAFreshOne)
 TEST_F(ExitMenuTest, TheVeilKeepsTheMouseAwayFromTheScreenUnderneath)
 {
     Key(vk::kF12);
-    Click(732, 473);  // the start button under the veil
+    Click(732, 473); // the start button under the veil
     EXPECT_TRUE(m_app->instructions.empty());
     EXPECT_EQ(Window().GetMouseOverChild(), DialogsIn(kExitMenuLayer)[0]);
 }
@@ -55,7 +55,7 @@ TEST_F(ExitMenuTest, RetryOutsideTheExerciseClosesOnlyTheMenu)
     Key(vk::kF12);
     ClickRetry();
     EXPECT_EQ(Menus(), 0u);
-    EXPECT_EQ(DialogsIn(0), std::vector<IMDialog*>{start});
+    EXPECT_EQ(DialogsIn(0), std::vector<IMDialog*> { start });
 }
 
 TEST_F(ExitMenuTest, RetryDuringTheExerciseEndsTheAttemptAndShowsTheStartScreenOnTop)
@@ -85,5 +85,5 @@ TEST_F(ExitMenuTest, CloseSavesTheReportAndEndsTheProgram)
     EXPECT_EQ(SheetRows(ReportPath()).count(L"Соколова"), 1u);
 }
 
-}  // namespace
-}  // namespace pestrol::test
+} // namespace
+} // namespace pestrol::test

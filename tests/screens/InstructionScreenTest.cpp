@@ -46,14 +46,15 @@ TEST_F(InstructionTest, ThePromptShowsItsPicturesInFrontAndLetsThemGoWithTheDial
     Pass();
     const std::vector<IMPicture*> pictures = PicturesIn(dialog, 1000);
     ASSERT_EQ(pictures.size(), 3u);
-    const Rect expected[] = {{107, 347, 631, 577}, {500, 209, 746, 455}, {237, 502, 349, 516}};
+    const Rect expected[]
+        = { { 107, 347, 631, 577 }, { 500, 209, 746, 455 }, { 237, 502, 349, 516 } };
     for (std::size_t i = 0; i < pictures.size(); ++i)
         EXPECT_EQ(pictures[i]->GetRect(), expected[i]) << i;
     IMResourceManager& manager = *ResourceManager();
     const TextureIndex keyboard = manager.FindTexture(L"KEYBOARDPIC");
     ASSERT_NE(keyboard, manager.SlotCount());
     EXPECT_EQ(manager.GetRefCount(keyboard), 1) << "the picture holds the only reference";
-    for (const wchar_t* name : {L"KEYBOARDPIC", L"MOUSE"})
+    for (const wchar_t* name : { L"KEYBOARDPIC", L"MOUSE" })
         EXPECT_EQ(manager.GetTexturePixel(manager.FindTexture(name), 0, 0) >> 24, 0u)
             << "the instruction shows through the corner of " << ToUtf8(name);
 
@@ -83,7 +84,7 @@ TEST_F(InstructionTest, TheDefaultPageClosesItselfAfterFiveSecondsWhileTheMarkBl
     m_app->ShowClosingPrompt(dialog);
     Pass();
     IMPicture* mark = PicturesIn(dialog, 1000).at(2);
-    std::vector<bool> hidden;  // sampled every 250 ms, half-way between two toggles
+    std::vector<bool> hidden; // sampled every 250 ms, half-way between two toggles
     const std::int32_t sampler = Window().AddTimer(250);
     std::uint32_t ticks = 0;
     Window().ConnectTimer(sampler, [&](const IMEvent&) {
@@ -101,5 +102,5 @@ TEST_F(InstructionTest, TheDefaultPageClosesItselfAfterFiveSecondsWhileTheMarkBl
         EXPECT_EQ(hidden[i], i % 2 == 1) << "sample " << i;
 }
 
-}  // namespace
-}  // namespace pestrol::test
+} // namespace
+} // namespace pestrol::test

@@ -76,5 +76,5 @@ TEST_F(SaveAsTest, CloseLeavesWithoutSavingAndAnImpossiblePathKeepsTheDialog)
     EXPECT_EQ(dynamic_cast<IMSaveAsDialog*>(TopScreen()), nullptr);
 }
 
-}  // namespace
-}  // namespace pestrol::test
+} // namespace
+} // namespace pestrol::test

@@ -14,7 +14,7 @@ protected:
     void SetUp() override
     {
         ScreensTest::SetUp();
-        const pestrol::App exercise;  // only for its texts
+        const pestrol::App exercise; // only for its texts
         m_app->SetDescription(exercise.Description());
         m_app->ShowStartScreen();
         Pass();
@@ -25,7 +25,7 @@ protected:
         manager.BeginFrame();
         Window().HandleDraw(IMEvent(&Window(), code::kDraw));
         std::vector<Colour> pixel;
-        EXPECT_TRUE(manager.ReadFramePixels({x, y, x + 1, y + 1}, pixel));
+        EXPECT_TRUE(manager.ReadFramePixels({ x, y, x + 1, y + 1 }, pixel));
         manager.EndFrame();
         return pixel.empty() ? 0 : pixel[0];
     }
@@ -61,7 +61,7 @@ TEST_F(ScreenPictures, CreditsAndExitMenu)
     const Colour before = PixelAt(20, 300);
     Key(vk::kF12);
     const Colour veiled = PixelAt(20, 300);
-    for (const int shift : {0, 8, 16}) {
+    for (const int shift : { 0, 8, 16 }) {
         const int light = (before >> shift) & 0xFF;
         const int dimmed = (veiled >> shift) & 0xFF;
         EXPECT_NEAR(dimmed, light * (255 - 75) / 255, 3) << std::hex << before << " " << veiled;
@@ -73,5 +73,5 @@ TEST_F(ScreenPictures, CreditsAndExitMenu)
     Snapshot("credits");
 }
 
-}  // namespace
-}  // namespace pestrol::test
+} // namespace
+} // namespace pestrol::test

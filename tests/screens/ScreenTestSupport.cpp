@@ -20,16 +20,15 @@ long ScreensApp::ShowInstruction(IMDialog* dialog)
 
 void ScreensTest::SetUp()
 {
-    m_library = std::make_unique<ResourceLibrary>(EmbeddedResources(), std::filesystem::path{});
+    m_library = std::make_unique<ResourceLibrary>(EmbeddedResources(), std::filesystem::path {});
     ResourceLibrary::SetCurrent(m_library.get());
     m_shared = std::make_unique<TempFolder>();
-    m_environment =
-        std::make_unique<ScopedEnvironment>("PESTROL_SHARED_DIR", m_shared->Path().c_str());
+    m_environment
+        = std::make_unique<ScopedEnvironment>("PESTROL_SHARED_DIR", m_shared->Path().c_str());
     m_app = ScreensApp::Instance(L"00517 Тренажер «Пестроль»", true);
-    m_app->RegisterExercise(L"Dialog1",
-                            [app = m_app](IMDialog* d) { app->exercises.push_back(d); });
-    while (Window().Native().PeekMessage()) {
-    }
+    m_app->RegisterExercise(
+        L"Dialog1", [app = m_app](IMDialog* d) { app->exercises.push_back(d); });
+    while (Window().Native().PeekMessage()) { }
     Pass();
 }
 
@@ -48,32 +47,32 @@ void ScreensTest::Pass()
 
 void ScreensTest::Key(std::uint32_t key)
 {
-    Window().WindowProc({msg::kKeyDown, key, 0});
+    Window().WindowProc({ msg::kKeyDown, key, 0 });
     if (key == vk::kReturn || key == vk::kEscape || key == vk::kBack)
-        Window().WindowProc({msg::kChar, key, 0});
-    Window().WindowProc({msg::kKeyUp, key, 0});
+        Window().WindowProc({ msg::kChar, key, 0 });
+    Window().WindowProc({ msg::kKeyUp, key, 0 });
     Pass();
 }
 
 void ScreensTest::Type(const std::wstring& text)
 {
     for (wchar_t c : text)
-        Window().WindowProc({msg::kChar, static_cast<std::uint32_t>(c), 1});
+        Window().WindowProc({ msg::kChar, static_cast<std::uint32_t>(c), 1 });
     Pass();
 }
 
 void ScreensTest::MoveTo(std::int32_t x, std::int32_t y)
 {
     const auto at = static_cast<std::uint32_t>(x & 0xFFFF) | static_cast<std::uint32_t>(y) << 16;
-    Window().WindowProc({msg::kMouseMove, 0, at});
+    Window().WindowProc({ msg::kMouseMove, 0, at });
 }
 
 void ScreensTest::Click(std::int32_t x, std::int32_t y)
 {
     MoveTo(x, y);
     const auto at = static_cast<std::uint32_t>(x & 0xFFFF) | static_cast<std::uint32_t>(y) << 16;
-    Window().WindowProc({msg::kLButtonDown, mk::kLButton, at});
-    Window().WindowProc({msg::kLButtonUp, 0, at});
+    Window().WindowProc({ msg::kLButtonDown, mk::kLButton, at });
+    Window().WindowProc({ msg::kLButtonUp, 0, at });
     Pass();
 }
 
@@ -119,7 +118,7 @@ void ScreensTest::Snapshot(const std::string& name)
     manager.BeginFrame();
     Window().HandleDraw(IMEvent(&Window(), code::kDraw));
     std::vector<Colour> pixels;
-    ASSERT_TRUE(manager.ReadFramePixels({0, 0, 800, 600}, pixels));
+    ASSERT_TRUE(manager.ReadFramePixels({ 0, 0, 800, 600 }, pixels));
     manager.EndFrame();
     std::filesystem::create_directories(SnapshotFolder());
     ASSERT_TRUE(WritePngFile(SnapshotFolder() / (name + ".png"), 800, 600, pixels));
@@ -130,4 +129,4 @@ std::filesystem::path SnapshotFolder()
     return std::filesystem::current_path() / "screens";
 }
 
-}  // namespace pestrol::test
+} // namespace pestrol::test

@@ -46,8 +46,7 @@ protected:
     // The topmost screen (layer 0), or null.
     IMDialog* TopScreen() const;
     // The first child of that kind, searched depth first.
-    template <class C>
-    static C* Find(IMDialog* dialog);
+    template <class C> static C* Find(IMDialog* dialog);
 
     // From the start screen through Enter (or Start), the instruction (Esc) and a solved
     // exercise to the end screen.
@@ -63,8 +62,7 @@ protected:
     ScreensApp* m_app = nullptr;
 };
 
-template <class C>
-C* ScreensTest::Find(IMDialog* dialog)
+template <class C> C* ScreensTest::Find(IMDialog* dialog)
 {
     for (const auto& [layer, list] : dialog->Children())
         for (IMControl* child : list) {
@@ -80,4 +78,4 @@ C* ScreensTest::Find(IMDialog* dialog)
 // Where the screen pictures go: screens/ beside the test binary's working folder.
 std::filesystem::path SnapshotFolder();
 
-}  // namespace pestrol::test
+} // namespace pestrol::test

@@ -17,7 +17,7 @@ TEST_F(StartScreenTest, TheNameFieldHasTheFocusAndEnterStartsOncePerPress)
     IMDialog* start = TopScreen();
     IMEditBar* name = Find<IMEditBar>(start);
     ASSERT_NE(name, nullptr);
-    EXPECT_EQ(name->GetRect(), (Rect{135, 460, 655, 480}));
+    EXPECT_EQ(name->GetRect(), (Rect { 135, 460, 655, 480 }));
     EXPECT_TRUE(name->HasFocus());
     EXPECT_EQ(Window().GetFocusedChild(), start);
 
@@ -79,7 +79,8 @@ TEST_F(StartScreenTest, TheScrollBarShowsOnlyForADescriptionTallerThanItsBox)
         int lines;
         bool scrollable;
     };
-    for (const Case c : {Case{1, false}, Case{12, false}, Case{13, true}, Case{40, true}}) {
+    for (const Case c :
+        { Case { 1, false }, Case { 12, false }, Case { 13, true }, Case { 40, true } }) {
         SCOPED_TRACE(c.lines);
         m_app->SetDescription(Lines(c.lines));
         m_app->ShowStartScreen();
@@ -87,7 +88,7 @@ TEST_F(StartScreenTest, TheScrollBarShowsOnlyForADescriptionTallerThanItsBox)
         IMDialog* start = TopScreen();
         auto* scroll = Find<IMScroll>(start);
         ASSERT_NE(scroll, nullptr);
-        EXPECT_EQ(scroll->GetRect(), (Rect{712, 187, 726, 427}));
+        EXPECT_EQ(scroll->GetRect(), (Rect { 712, 187, 726, 427 }));
         auto* caption = Find<IMCaption>(Find<IMDialog>(Find<IMDialog>(start)));
         ASSERT_NE(caption, nullptr);
         const std::int32_t height = caption->GetRect().Height();
@@ -109,7 +110,7 @@ TEST_F(StartScreenTest, ScrollingMovesTheTextUpInsideTheBox)
     auto* scroll = Find<IMScroll>(start);
     IMDialog* box = Find<IMDialog>(start);
     IMDialog* text = Find<IMDialog>(box);
-    EXPECT_EQ(box->GetRect(), (Rect{119, 187, 712, 423}));
+    EXPECT_EQ(box->GetRect(), (Rect { 119, 187, 712, 423 }));
     const std::int32_t bottom = text->GetRect().bottom;
     scroll->SetValue(100);
     EXPECT_EQ(text->GetRect().top, -100);
@@ -118,5 +119,5 @@ TEST_F(StartScreenTest, ScrollingMovesTheTextUpInsideTheBox)
     EXPECT_EQ(text->GetRect().top, -(bottom - kBoxHeight)) << "the last line stays in the box";
 }
 
-}  // namespace
-}  // namespace pestrol::test
+} // namespace
+} // namespace pestrol::test
