@@ -364,6 +364,11 @@ template <class T>
 long IMApp<T>::ShowInstruction(IMDialog* dialog)
 {
     BuildDefaultInstruction(dialog);
+    // The page closes itself too, and then no instruction is shown any more.
+    dialog->Closed.connect([this](const IMEvent&) {
+        m_instructionActive = false;
+        return 0L;
+    });
     return 0;
 }
 

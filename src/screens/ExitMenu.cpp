@@ -39,7 +39,6 @@ ExitMenu BuildExitMenu(IMDialog* window)
     const std::int32_t left = (w - kMenuSize.width) / 2;
     const std::int32_t top = (h - kMenuSize.height) / 2;
     menu->SetRect({ left, top, left + kMenuSize.width, top + kMenuSize.height });
-    exitMenu.menu = menu;
     IMPicture* background = menu->CreatePicture(0, 0, L"DefaultBackGround", 0, kWhite);
     background->SetRect({ 0, -100, kMenuSize.width, 300 });
     exitMenu.retryButton = MakeMenuButton(menu, 20, L"RetryButton");

@@ -7,8 +7,7 @@ namespace pestrol {
 
 // The controls of an exit menu that the application object connects.
 struct ExitMenu {
-    IMDialog* dialog; // the veiled layer over the whole screen
-    IMDialog* menu; // the framed menu in its middle
+    IMDialog* dialog; // the veiled layer over the whole screen, with the menu in its middle
     IMButton* retryButton;
     IMButton* closeButton;
     IMButton* cancelButton;

@@ -86,7 +86,7 @@ void BuildDefaultInstruction(IMDialog* dialog)
     MainWindow()->ConnectTimer(timer, boost::bind(&IMControl::Close, dialog));
 }
 
-IMPicture* BuildClosingPrompt(IMDialog* dialog)
+void BuildClosingPrompt(IMDialog* dialog)
 {
     PlayPrompt(dialog);
     const std::vector<const wchar_t*> registered = RegisterPromptImages();
@@ -98,7 +98,6 @@ IMPicture* BuildClosingPrompt(IMDialog* dialog)
         ResourceManager()->ReleaseTextureByName(name);
     const std::int32_t timer = AddDialogTimer(dialog, kBlinkInterval);
     MainWindow()->ConnectTimer(timer, boost::bind(&Blink, mark));
-    return mark;
 }
 
 } // namespace pestrol

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "gui/IMDialogBase.h"
-#include "gui/IMStaticPictureBase.h"
 
 #include <cstdint>
 
@@ -13,7 +12,7 @@ void BuildDefaultInstruction(IMDialog* dialog);
 
 // The end of an instruction: the spoken prompt to press the space bar, the keyboard and
 // the mouse in front of the instruction, and the space bar's mark blinking every 500 ms.
-// Sound and blinking stop when the dialog closes. Answers the mark.
-IMPicture* BuildClosingPrompt(IMDialog* dialog);
+// Sound and blinking stop when the dialog closes.
+void BuildClosingPrompt(IMDialog* dialog);
 
 } // namespace pestrol

@@ -44,7 +44,7 @@ long ScrollDescription(IMDialog* text, std::int32_t value)
     return 0;
 }
 
-IMScroll* AddDescription(IMDialog* dialog, const std::wstring& description)
+void AddDescription(IMDialog* dialog, const std::wstring& description)
 {
     const Rect box = kDescriptionBox;
     IMDialog* clip = dialog->CreateDialog(box.left, box.top, box.Width(), box.Height());
@@ -67,7 +67,6 @@ IMScroll* AddDescription(IMDialog* dialog, const std::wstring& description)
     scroll->SetPage(box.Height());
     using boost::placeholders::_2;
     scroll->ValueChanged.connect(boost::bind(&ScrollDescription, text, _2));
-    return scroll;
 }
 
 } // namespace
@@ -83,7 +82,7 @@ StartScreen BuildStartScreen(IMDialog* window, const ExerciseTexts& texts)
     MakeCaption(dialog, L"Название:", kLabel, { 30, 152 });
     MakeCaption(dialog, texts.exerciseTitle, kValue, { 135, 152 });
     MakeCaption(dialog, L"Описание:", kLabel, { 30, 188 });
-    screen.descriptionScroll = AddDescription(dialog, texts.description);
+    AddDescription(dialog, texts.description);
     MakeCaption(dialog, L"Ученик:", kLabel, { 30, 460 });
     screen.nameField = new IMEditBar(dialog);
     screen.nameField->SetRect({ 135, 460, 655, 480 });

@@ -8,7 +8,6 @@
 namespace pestrol {
 
 class IMEditBar;
-class IMScroll;
 
 // What the start screen tells about the exercise.
 struct ExerciseTexts {
@@ -23,7 +22,6 @@ struct StartScreen {
     IMEditBar* nameField; // holds the keyboard focus from the start
     IMButton* startButton;
     IMButton* exitButton;
-    IMScroll* descriptionScroll; // hidden while the whole description fits
 };
 
 // The course header, the exercise's number, title and scrollable description, the name

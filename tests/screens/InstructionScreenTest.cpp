@@ -97,6 +97,7 @@ TEST_F(InstructionTest, TheDefaultPageClosesItselfAfterFiveSecondsWhileTheMarkBl
     });
     RunMessageLoop(Window());
     EXPECT_EQ(m_app->exercises.size(), 1u) << "the page closed itself, the exercise started";
+    EXPECT_FALSE(m_app->IsInstructionActive()) << "so F1 can repeat it";
     ASSERT_GE(hidden.size(), 8u);
     for (std::size_t i = 0; i < 8; ++i)
         EXPECT_EQ(hidden[i], i % 2 == 1) << "sample " << i;
