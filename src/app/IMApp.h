@@ -1,10 +1,17 @@
 #pragma once
 
+#include "gui/IMEditBar.h"
 #include "gui/IMWindow.h"
 #include "platform/Clock.h"
 #include "platform/NativeWindow.h"
 #include "platform/Random.h"
+#include "report/IMSaveAsDialog.h"
 #include "report/ResultsRecord.h"
+#include "screens/CreditsScreen.h"
+#include "screens/EndScreen.h"
+#include "screens/ExitMenu.h"
+#include "screens/InstructionScreen.h"
+#include "screens/StartScreen.h"
 
 #include <boost/bind/bind.hpp>
 #include <boost/function.hpp>
@@ -29,11 +36,11 @@ public:
     virtual ~IMApp();
     virtual long Restart();
     virtual long Init() { return 0; }
-    virtual long ShowStartScreen() { return 0; }
-    virtual long ShowEndScreen() { return 0; }
+    virtual long ShowStartScreen();
+    virtual long ShowEndScreen();
     virtual long PraiseWithExit(IMDialog*) { return 0; }
     virtual long Praise(std::int32_t, std::int32_t) { return 0; }
-    virtual long ShowInstruction(IMDialog*) { return 0; }
+    virtual long ShowInstruction(IMDialog* dialog);
     virtual long OnExitKey(const IMKeyboardEvent& e);
 
     // The object, made with its main window on the first call; later calls only count.
@@ -47,7 +54,23 @@ public:
     long BeginInstruction();
     long OnRepeatInstructionKey(const IMKeyboardEvent& e);
     void SetPupilName(const std::wstring& name) { m_pupilName = name; }
-    long ShowExitMenu() { return 0; }
+
+    // The end of an instruction's narration: the spoken prompt with the keyboard, the mouse
+    // and the blinking space bar; from now on Space closes the instruction.
+    long ShowClosingPrompt(IMDialog* dialog);
+    // Ctrl with the I key: the credits screen, unless it is open.
+    long ShowCredits(const IMKeyboardEvent& e);
+    long ShowExitMenu();
+    long CloseExitMenu();
+    // Enter in the start screen's name field starts as the Start button does.
+    long OnStartKey(const IMKeyboardEvent& e, IMEditBar* nameField, IMDialog* startScreen);
+    // Enter on the end screen runs the exercises again at once.
+    long OnEndKey(const IMKeyboardEvent& e, IMDialog* endScreen);
+    // The end screen's Print: the printer dialog's part, which opens nothing until that
+    // dialog exists.
+    long OnPrint() { return 0; }
+    // The end screen's Save As: the save-as dialog over the end screen.
+    long OnSaveAs();
 
     // Rows go to the pupil's worksheet; dropped while there is no report.
     void AddReportRow(const std::wstring& label, const std::wstring& value,
@@ -87,6 +110,11 @@ protected:
     std::wstring m_pupilName;
 
 private:
+    // The name opens the pupil's report and is kept; the instruction comes over the start
+    // screen, which then closes.
+    long StartWork(IMEditBar* nameField, IMDialog* startScreen);
+    // Closes the dialog once the report is written there; otherwise says so in it.
+    long SaveReportAs(IMSaveAsDialog* dialog);
     // Closes an instruction dialog on a key: any key, or only `key` when it is not 0.
     long CloseInstructionOnKey(const IMKeyboardEvent& e, IMDialog* dialog, std::uint32_t key);
 
@@ -111,6 +139,7 @@ T* IMApp<T>::Instance(const std::wstring& title, bool windowed)
         app->m_results = std::make_unique<ResultsRecord>(title);
         app->m_window->KeyDown.connect(boost::bind(&IMApp::OnRepeatInstructionKey, app, _1));
         app->m_window->KeyDown.connect(boost::bind(&IMApp::OnExitKey, app, _1));
+        app->m_window->KeyDown.connect(boost::bind(&IMApp::ShowCredits, app, _1));
         // Whatever ends the program through the window's Close keeps the pupil's rows.
         app->m_window->Closed.connect([app](const IMEvent&) {
             app->m_results->SaveReport();
@@ -139,11 +168,7 @@ void IMApp<T>::Release()
 template <class T>
 long IMApp<T>::Restart()
 {
-    if (m_exitMenu != nullptr) {
-        m_exitMenu->Hide();
-        m_exitMenu->Close();
-        m_exitMenu = nullptr;
-    }
+    CloseExitMenu();
     if (m_exerciseDialog == nullptr)
         return 1;
     m_exerciseDialog->Close();
@@ -246,6 +271,147 @@ long IMApp<T>::OnRepeatInstructionKey(const IMKeyboardEvent& e)
     m_instructionKeyBlock.emplace(m_instructionKey);
     m_instructionActive = true;
     ShowInstruction(dialog);
+    return 0;
+}
+
+template <class T>
+long IMApp<T>::ShowStartScreen()
+{
+    using boost::placeholders::_1;
+    const StartScreen screen =
+        BuildStartScreen(m_window, {m_resourceNumber, m_exerciseTitle, m_description});
+    screen.startButton->Clicked.connect(
+        boost::bind(&IMApp::StartWork, this, screen.nameField, screen.dialog));
+    screen.exitButton->Clicked.connect(boost::bind(&IMControl::Close, m_window));
+    screen.dialog->KeyMessage.connect(
+        boost::bind(&IMApp::OnStartKey, this, _1, screen.nameField, screen.dialog));
+    return 0;
+}
+
+template <class T>
+long IMApp<T>::StartWork(IMEditBar* nameField, IMDialog* startScreen)
+{
+    m_results->OpenReport(nameField->GetText());
+    SetPupilName(nameField->GetText());
+    BeginInstruction();
+    startScreen->Close();
+    return 0;
+}
+
+template <class T>
+long IMApp<T>::OnStartKey(const IMKeyboardEvent& e, IMEditBar* nameField, IMDialog* startScreen)
+{
+    if (e.m_wParam == vk::kReturn)
+        StartWork(nameField, startScreen);
+    return 0;
+}
+
+template <class T>
+long IMApp<T>::ShowEndScreen()
+{
+    using boost::placeholders::_1;
+    const bool hasReport = m_results->Report() != nullptr;
+    const EndScreen screen =
+        BuildEndScreen(m_window, {m_resourceNumber, m_exerciseTitle, m_pupilName}, hasReport);
+    if (hasReport) {
+        screen.printButton->Clicked.connect(boost::bind(&IMApp::OnPrint, this));
+        screen.saveAsButton->Clicked.connect(boost::bind(&IMApp::OnSaveAs, this));
+    }
+    if (!m_exercises.empty())
+        m_currentExercise = m_exercises.begin()->first;
+    screen.retryButton->Clicked.connect(boost::bind(&IMApp::ShowStartScreen, this));
+    screen.retryButton->Clicked.connect(boost::bind(&IMControl::Close, screen.dialog));
+    screen.closeButton->Clicked.connect(boost::bind(&IMControl::Close, m_window));
+    screen.exitButton->Clicked.connect(boost::bind(&IMControl::Close, m_window));
+    screen.dialog->KeyMessage.connect(boost::bind(&IMApp::OnEndKey, this, _1, screen.dialog));
+    return 0;
+}
+
+template <class T>
+long IMApp<T>::OnEndKey(const IMKeyboardEvent& e, IMDialog* endScreen)
+{
+    if (e.m_wParam != vk::kReturn)
+        return 0;
+    RunNextExercise();
+    endScreen->Close();
+    return 0;
+}
+
+template <class T>
+long IMApp<T>::OnSaveAs()
+{
+    const SpreadsheetReport* report = m_results->Report();
+    if (report == nullptr)
+        return 0;
+    auto* dialog = new IMSaveAsDialog(m_window);
+    dialog->SetPath(report->Path());
+    dialog->SetFocused(true);
+    dialog->GetSaveAsButton()->Clicked.connect(boost::bind(&IMApp::SaveReportAs, this, dialog));
+    return 0;
+}
+
+template <class T>
+long IMApp<T>::SaveReportAs(IMSaveAsDialog* dialog)
+{
+    if (m_results->SaveReportAs(dialog->GetText()))
+        dialog->Close();
+    else
+        dialog->SetNotice(L"Не удалось сохранить отчёт сюда: проверьте имя файла и папку.");
+    return 0;
+}
+
+template <class T>
+long IMApp<T>::ShowInstruction(IMDialog* dialog)
+{
+    BuildDefaultInstruction(dialog);
+    // The page closes itself too, and then no instruction is shown any more.
+    dialog->Closed.connect([this](const IMEvent&) {
+        m_instructionActive = false;
+        return 0L;
+    });
+    return 0;
+}
+
+template <class T>
+long IMApp<T>::ShowClosingPrompt(IMDialog* dialog)
+{
+    using boost::placeholders::_1;
+    BuildClosingPrompt(dialog);
+    m_window->KeyDown.connect(
+        boost::bind(&IMApp::CloseInstructionOnKey, this, _1, dialog, vk::kSpace));
+    return 0;
+}
+
+template <class T>
+long IMApp<T>::ShowCredits(const IMKeyboardEvent& e)
+{
+    if (CreditsScreen::IsCreditsKey(e.m_wParam) && IsControlKeyDown())
+        CreditsScreen::Open(m_window);
+    return 0;
+}
+
+template <class T>
+long IMApp<T>::ShowExitMenu()
+{
+    if (m_exitMenu != nullptr)
+        return 0;
+    ShowCursor(true);
+    const ExitMenu menu = BuildExitMenu(m_window);
+    m_exitMenu = menu.dialog;
+    menu.retryButton->Clicked.connect(boost::bind(&IMApp::Restart, this));
+    menu.closeButton->Clicked.connect(boost::bind(&IMControl::Close, m_window));
+    menu.cancelButton->Clicked.connect(boost::bind(&IMApp::CloseExitMenu, this));
+    return 0;
+}
+
+template <class T>
+long IMApp<T>::CloseExitMenu()
+{
+    if (m_exitMenu == nullptr)
+        return 0;
+    m_exitMenu->Hide();
+    m_exitMenu->Close();
+    m_exitMenu = nullptr;
     return 0;
 }
 

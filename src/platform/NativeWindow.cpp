@@ -336,4 +336,9 @@ int ShowCursor(bool show)
     return g_cursorCount;
 }
 
+bool IsControlKeyDown()
+{
+    return (SDL_GetModState() & KMOD_CTRL) != 0;
+}
+
 }  // namespace pestrol

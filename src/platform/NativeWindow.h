@@ -67,4 +67,7 @@ private:
 // moves it by one and answers the new count.
 int ShowCursor(bool show);
 
+// Whether a Ctrl key is held now, as the keyboard state stands when this is asked.
+bool IsControlKeyDown();
+
 }  // namespace pestrol
