@@ -141,7 +141,7 @@ long IMWindow::WindowProc(const WindowMessage& m)
 
 std::int32_t IMWindow::AddTimer(std::uint32_t interval)
 {
-    auto timer = std::make_unique<Timer>();
+    auto timer = std::make_shared<Timer>();
     timer->interval = interval;
     timer->lastFiring = static_cast<std::int64_t>(PerformanceCounter());
     m_timers[++m_lastTimerId] = std::move(timer);
@@ -173,11 +173,11 @@ std::optional<std::uint32_t> IMWindow::FireTimers()
     const auto frequency = static_cast<std::int64_t>(PerformanceFrequency());
     for (auto it = m_timers.begin(); it != m_timers.end();) {
         const std::int32_t id = it->first;
-        Timer& timer = *it->second;
-        const auto elapsed = static_cast<std::uint32_t>((now - timer.lastFiring) * 1000 / frequency);
-        if (elapsed >= timer.interval) {
-            timer.lastFiring = static_cast<std::int64_t>(PerformanceCounter());
-            Raise(timer.signal, IMEvent(this, code::kStateChange), this);
+        const std::shared_ptr<Timer> timer = it->second;
+        const auto elapsed = static_cast<std::uint32_t>((now - timer->lastFiring) * 1000 / frequency);
+        if (elapsed >= timer->interval) {
+            timer->lastFiring = static_cast<std::int64_t>(PerformanceCounter());
+            Raise(timer->signal, IMEvent(this, code::kStateChange), this);
         }
         // The handler may have removed its own timer and added others.
         it = m_timers.upper_bound(id);

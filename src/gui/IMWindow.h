@@ -48,7 +48,8 @@ private:
     std::unique_ptr<NativeWindow> m_native;
     bool m_inactive = false;
     std::int32_t m_lastTimerId = 0;
-    std::map<std::int32_t, std::unique_ptr<Timer>> m_timers;
+    // Shared, so that a handler removing its own timer leaves the firing signal alive.
+    std::map<std::int32_t, std::shared_ptr<Timer>> m_timers;
 };
 
 // Opens the desktop window (800 x 600, or the size of `rect`), the renderer on it and the
