@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 namespace pestrol::test {
 namespace {
 
@@ -106,7 +108,8 @@ TEST_F(Sequencer, OneExerciseThenTheFinalRowsAndTheEndScreen)
     EXPECT_EQ(m_app->endScreens, 1);
     EXPECT_EQ(m_app->ExerciseDialog(), nullptr);
     Pass();
-    m_app->Results().SaveReport();
+    RecordingApp::Release();  // saves, while the folder is still there
+    m_app = nullptr;
     const auto sheets = SheetRows(shared / "VESK/00517 Тренажер «Пестроль».xls");
     ASSERT_EQ(sheets.count(L"Иванов"), 1u);
     const Rows& rows = sheets.at(L"Иванов");
@@ -161,6 +164,30 @@ TEST_F(Sequencer, TheExtraCountIsPerExercise)
     EXPECT_EQ(m_app->ExtraInstructionCount(), 0);
     Key(vk::kF1);
     EXPECT_EQ(m_app->ExtraInstructionCount(), 1);
+}
+
+// Closing the window from outside (the window manager's close, Alt+F4) and a SIGTERM at
+// logout both end the loop without the window's Closed; the rows are saved all the same.
+TEST_F(Sequencer, EndingFromOutsideKeepsThePupilsRows)
+{
+    for (const bool bySignal : {false, true}) {
+        TempFolder shared;
+        ScopedEnvironment env("PESTROL_SHARED_DIR", shared.Path().c_str());
+        if (m_app == nullptr)
+            m_app = RecordingApp::Instance(L"00517 Тренажер «Пестроль»", true);
+        m_app->Results().OpenReport(L"Петрова");
+        m_app->AddReportRow(L"Пол", L"1500", L"Number");
+        if (bySignal)
+            std::raise(SIGTERM);
+        else
+            m_app->Window()->WindowProc({msg::kClose, 0, 0});
+        EXPECT_EQ(RunMessageLoop(*m_app->Window()), 0);
+        RecordingApp::Release();
+        m_app = nullptr;
+        const auto sheets = SheetRows(shared / "VESK/00517 Тренажер «Пестроль».xls");
+        ASSERT_EQ(sheets.count(L"Петрова"), 1u) << (bySignal ? "SIGTERM" : "window close");
+        EXPECT_EQ(sheets.at(L"Петрова").at(0).at(0), L"Пол");
+    }
 }
 
 }  // namespace
