@@ -211,4 +211,17 @@ std::vector<Colour> RendererTest::Frame()
     return pixels;
 }
 
+void ProgramRendererTest::SetUp()
+{
+    m_library = std::make_unique<ResourceLibrary>(EmbeddedResources(), std::filesystem::path {});
+    ResourceLibrary::SetCurrent(m_library.get());
+    RendererTest::SetUp();
+}
+
+void ProgramRendererTest::TearDown()
+{
+    RendererTest::TearDown();
+    ResourceLibrary::SetCurrent(nullptr);
+}
+
 } // namespace pestrol::test

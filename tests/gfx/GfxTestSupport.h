@@ -2,6 +2,7 @@
 
 #include "gfx/IMResourceManager.h"
 #include "platform/Colour.h"
+#include "platform/ResourceLibrary.h"
 
 #include <gtest/gtest.h>
 
@@ -47,6 +48,16 @@ protected:
 
 private:
     SDL_Window* m_window = nullptr;
+};
+
+// The same with the program's own resources installed (its skin, the whitespace marks).
+class ProgramRendererTest : public RendererTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+private:
+    std::unique_ptr<ResourceLibrary> m_library;
 };
 
 } // namespace pestrol::test

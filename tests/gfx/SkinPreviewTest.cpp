@@ -9,21 +9,7 @@
 namespace pestrol::test {
 namespace {
 
-class Skin : public RendererTest {
-protected:
-    void SetUp() override
-    {
-        m_library
-            = std::make_unique<ResourceLibrary>(EmbeddedResources(), std::filesystem::path {});
-        ResourceLibrary::SetCurrent(m_library.get());
-        RendererTest::SetUp();
-    }
-    void TearDown() override
-    {
-        RendererTest::TearDown();
-        ResourceLibrary::SetCurrent(nullptr);
-    }
-    std::unique_ptr<ResourceLibrary> m_library;
+class Skin : public ProgramRendererTest {
 };
 
 TEST_F(Skin, IsRegisteredAtStartUpInTheTablesOrder)

@@ -10,28 +10,14 @@ namespace pestrol::test {
 namespace {
 
 // The program's own resources, for the whitespace marks.
-class Text : public RendererTest {
+class Text : public ProgramRendererTest {
 protected:
-    void SetUp() override
-    {
-        m_library
-            = std::make_unique<ResourceLibrary>(EmbeddedResources(), std::filesystem::path {});
-        ResourceLibrary::SetCurrent(m_library.get());
-        RendererTest::SetUp();
-    }
-    void TearDown() override
-    {
-        RendererTest::TearDown();
-        ResourceLibrary::SetCurrent(nullptr);
-    }
     std::int32_t Advance(wchar_t c, std::int32_t height = 16)
     {
         return Manager()
             .GetFontFace(Manager().GetFont(L"Arial", height, false, false, false))
             ->Advance(c);
     }
-
-    std::unique_ptr<ResourceLibrary> m_library;
 };
 
 TEST_F(Text, CaptionsWithTheSameStyleShareTheirGlyphs)
