@@ -7,7 +7,7 @@ program=$(realpath "$1")
 out=$2
 here=$(dirname "$(realpath "$0")")
 
-for tool in Xvfb xdotool xwd import; do
+for tool in Xvfb xdotool xmodmap xwd import; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing" >&2; exit 77; }
 done
 
@@ -63,7 +63,7 @@ xdotool mousemove "$(scaled 400)" "$(scaled 300)"
 last_hash=$(screen_hash)
 shot start-screen
 
-xdotool type --delay 100 "$pupil"
+type_text "$pupil" 100
 sleep 0.5
 expect_change "typing the name"
 shot name-typed

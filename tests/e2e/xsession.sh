@@ -74,3 +74,25 @@ press() {
     xdotool key "$@"
     sleep 1
 }
+
+# Types text as key presses, `delay` ms apart. `xdotool type` maps each character missing from
+# the keymap (all of Cyrillic) onto one scratch key just before pressing it, and a program that
+# reads that key late, after the next remapping, sees another letter or none (letters were
+# lost under load). So each character gets a key of its own for the whole session, from the
+# XF86 launch keys no test uses, and xdotool presses those keys by their numbers.
+type_text() {
+    local text=$1 delay=${2:-100} i code char keys=()
+    local -A key_of=()
+    local next=200
+    for ((i = 0; i < ${#text}; i++)); do
+        char=${text:i:1}
+        if [ -z "${key_of[$char]:-}" ]; then
+            code=$(printf '%s' "$char" | iconv -f UTF-8 -t UTF-32BE | od -An -tx1 | tr -d ' \n')
+            xmodmap -e "keycode $next = U${code:4}"
+            key_of[$char]=$next
+            next=$((next + 1))
+        fi
+        keys+=("${key_of[$char]}")
+    done
+    xdotool key --delay "$delay" "${keys[@]}"
+}
