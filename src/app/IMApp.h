@@ -6,6 +6,8 @@
 #include "platform/NativeWindow.h"
 #include "platform/Random.h"
 #include "report/IMSaveAsDialog.h"
+#include "report/IMSelectPrinterDialog.h"
+#include "report/ReportPrinter.h"
 #include "report/ResultsRecord.h"
 #include "screens/CreditsScreen.h"
 #include "screens/EndScreen.h"
@@ -66,9 +68,9 @@ public:
     long OnStartKey(const IMKeyboardEvent& e, IMEditBar* nameField, IMDialog* startScreen);
     // Enter on the end screen runs the exercises again at once.
     long OnEndKey(const IMKeyboardEvent& e, IMDialog* endScreen);
-    // The end screen's Print: the printer dialog's part, which opens nothing until that
-    // dialog exists.
-    long OnPrint() { return 0; }
+    // The end screen's Print: the printer dialog over the end screen; its Print prints the
+    // report on the picked printer and closes it.
+    long OnPrint();
     // The end screen's Save As: the save-as dialog over the end screen.
     long OnSaveAs();
 
@@ -113,6 +115,8 @@ private:
     // The name opens the pupil's report and is kept; the instruction comes over the start
     // screen, which then closes.
     long StartWork(IMEditBar* nameField, IMDialog* startScreen);
+    // The report on the dialog's printer, if one is picked and takes the job.
+    long PrintReportOn(IMSelectPrinterDialog* dialog);
     // Closes the dialog once the report is written there; otherwise says so in it.
     long SaveReportAs(IMSaveAsDialog* dialog);
     // Closes an instruction dialog on a key: any key, or only `key` when it is not 0.
@@ -334,6 +338,26 @@ long IMApp<T>::OnEndKey(const IMKeyboardEvent& e, IMDialog* endScreen)
         return 0;
     RunNextExercise();
     endScreen->Close();
+    return 0;
+}
+
+template <class T>
+long IMApp<T>::OnPrint()
+{
+    if (m_results->Report() == nullptr)
+        return 0;
+    auto* dialog = new IMSelectPrinterDialog(m_window);
+    dialog->GetPrintButton()->Clicked.connect(boost::bind(&IMApp::PrintReportOn, this, dialog));
+    dialog->GetPrintButton()->Clicked.connect(boost::bind(&IMControl::Close, dialog));
+    return 0;
+}
+
+template <class T>
+long IMApp<T>::PrintReportOn(IMSelectPrinterDialog* dialog)
+{
+    if (const SpreadsheetReport* report = m_results->Report())
+        PrintReport(dialog->GetPrinterDC(), {m_resourceNumber, m_exerciseTitle, m_pupilName},
+                    *report);
     return 0;
 }
 
