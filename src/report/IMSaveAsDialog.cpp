@@ -16,12 +16,7 @@ IMSaveAsDialog::IMSaveAsDialog(IMDialog* parent)
     : IMDialog(parent, kPlace, 0)
     , m_background(MakeBackground(this))
 {
-    const std::int32_t w = kPlace.Width();
-    const std::int32_t h = kPlace.Height();
-    MakeLine(this, { 0, 0, 1, h });
-    MakeLine(this, { 0, 0, w, 1 });
-    MakeLine(this, { 0, h - 1, w, h });
-    MakeLine(this, { w - 1, 0, w, h });
+    MakeFrame(this);
     m_path = new IMEditBar(this);
     m_path->SetRect({ 30, 28, 330, 48 });
     m_saveAs = CreateButton(

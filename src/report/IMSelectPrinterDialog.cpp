@@ -13,12 +13,7 @@ IMSelectPrinterDialog::IMSelectPrinterDialog(IMDialog* parent)
     : IMDialog(parent, kPlace, 0)
     , m_background(MakeBackground(this))
 {
-    const std::int32_t w = kPlace.Width();
-    const std::int32_t h = kPlace.Height();
-    MakeLine(this, { 0, 0, 1, h });
-    MakeLine(this, { 0, 0, w, 1 });
-    MakeLine(this, { 0, h - 1, w, h });
-    MakeLine(this, { w - 1, 0, w, h });
+    MakeFrame(this);
     CreateText(30, 38, L"Выберите принтер:")->SetColour(kOpaqueBlack);
     m_list = new IMList(this);
     m_list->SetRect({ 30, 58, 330, 158 });

@@ -37,4 +37,14 @@ IMPicture* MakeLine(IMDialog* dialog, const Rect& rect)
     return line;
 }
 
+void MakeFrame(IMDialog* dialog)
+{
+    const std::int32_t w = dialog->GetRect().Width();
+    const std::int32_t h = dialog->GetRect().Height();
+    MakeLine(dialog, { 0, 0, 1, h });
+    MakeLine(dialog, { 0, 0, w, 1 });
+    MakeLine(dialog, { 0, h - 1, w, h });
+    MakeLine(dialog, { w - 1, 0, w, h });
+}
+
 } // namespace pestrol

@@ -28,5 +28,7 @@ IMCaption* MakeCentredCaption(
 IMPicture* MakeBackground(IMDialog* dialog);
 // The skin's one-pixel black caret picture stretched over `rect`: borders and veils.
 IMPicture* MakeLine(IMDialog* dialog, const Rect& rect);
+// A one-pixel black frame round the dialog's edges: left, top, bottom, right.
+void MakeFrame(IMDialog* dialog);
 
 } // namespace pestrol
